@@ -1,0 +1,153 @@
+#include "ProfileFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace platform {
+namespace {
+
+std::string Trim(const std::string& s) {
+    const char* blanks = " \t\r\n";
+    auto b = s.find_first_not_of(blanks);
+    if (b == std::string::npos) return {};
+    auto e = s.find_last_not_of(blanks);
+    return s.substr(b, e - b + 1);
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// The section name of a "[name]" line, or nothing.
+std::optional<std::string> SectionOf(const std::string& line) {
+    std::string t = Trim(line);
+    if (t.size() < 2 || t.front() != '[') return std::nullopt;
+    auto close = t.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    return Trim(t.substr(1, close - 1));
+}
+
+// The key of a "key=value" line, or nothing; comment lines have no key.
+std::optional<std::string> KeyOf(const std::string& line, std::string* value) {
+    std::string t = Trim(line);
+    if (t.empty() || t[0] == ';' || t[0] == '#' || t[0] == '[') return std::nullopt;
+    auto eq = t.find('=');
+    if (eq == std::string::npos) return std::nullopt;
+    if (value) *value = Trim(t.substr(eq + 1));
+    return Trim(t.substr(0, eq));
+}
+
+}  // namespace
+
+ProfileFile ProfileFile::Load(const std::string& path) {
+    ProfileFile file;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        file.lines_.push_back(line);
+    }
+    return file;
+}
+
+std::optional<std::string> ProfileFile::Get(const std::string& section,
+                                            const std::string& key) const {
+    bool inSection = false;
+    for (const auto& line : lines_) {
+        if (auto name = SectionOf(line)) {
+            inSection = EqualsNoCase(*name, section);
+            continue;
+        }
+        std::string value;
+        if (inSection) {
+            if (auto k = KeyOf(line, &value); k && EqualsNoCase(*k, key)) return value;
+        }
+    }
+    return std::nullopt;
+}
+
+void ProfileFile::Set(const std::string& section, const std::string& key,
+                      const std::string& value) {
+    // A line break in a value would split it into lines of its own.
+    std::string flat = value;
+    for (char& c : flat) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    const std::string entry = key + "=" + flat;
+    bool inSection = false;
+    std::optional<size_t> insertAt;  // after the last key line of the section
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (auto name = SectionOf(lines_[i])) {
+            if (inSection) break;  // the section ended without the key
+            inSection = EqualsNoCase(*name, section);
+            if (inSection) insertAt = i + 1;
+            continue;
+        }
+        if (!inSection) continue;
+        if (auto k = KeyOf(lines_[i], nullptr)) {
+            if (EqualsNoCase(*k, key)) {
+                lines_[i] = entry;
+                return;
+            }
+            insertAt = i + 1;
+        }
+    }
+    if (insertAt) {
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*insertAt), entry);
+        return;
+    }
+    lines_.push_back("[" + section + "]");
+    lines_.push_back(entry);
+}
+
+bool ProfileFile::Save(const std::string& path) const {
+    std::string temp = path + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0) return false;
+    std::string text;
+    for (const auto& line : lines_) text += line + "\n";
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < text.size()) {
+        ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += static_cast<size_t>(n);
+    }
+    // The new file keeps the old one's permissions (a new file gets the usual ones).
+    struct stat old {};
+    fchmod(fd, stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    if (ok && fsync(fd) != 0) ok = false;
+    if (close(fd) != 0) ok = false;
+    if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) unlink(temp.c_str());
+    return ok;
+}
+
+std::string ReadProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue) {
+    return ProfileFile::Load(path).Get(section, key).value_or(defaultValue);
+}
+
+bool WriteProfileString(const std::string& path, const std::string& section,
+                        const std::string& key, const std::string& value) {
+    ProfileFile file = ProfileFile::Load(path);
+    file.Set(section, key, value);
+    return file.Save(path);
+}
+
+}  // namespace platform
