@@ -1,7 +1,44 @@
 #include "MainDialog.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "session/HeaderBar.h"
+#include "session/ViewContainer.h"
+
 MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MainDialog"));
     setWindowTitle(QStringLiteral("Tormel"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    header_ = new HeaderBar(this, this);
+    header_->setGeometry(0, 0, 800, HeaderBar::kHeight);
+    container_ = new ViewContainer(this);
+    container_->setGeometry(0, HeaderBar::kHeight, 800, 600 - HeaderBar::kHeight);
     resize(800, 600);
+    qApp->installEventFilter(this);
+}
+
+MainDialog::~MainDialog() { qApp->removeEventFilter(this); }
+
+void MainDialog::resizeEvent(QResizeEvent*) {
+    header_->setGeometry(0, 0, width(), HeaderBar::kHeight);
+    container_->setGeometry(0, HeaderBar::kHeight, width(), height() - HeaderBar::kHeight);
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;  // another window's keys
+    QWidget* view = container_->EditorView();
+    if (forwarding_) return watched != view;  // only the view sees the forwarded key
+    if (event->type() == QEvent::KeyPress && view) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                       static_cast<ushort>(key->count()));
+        forwarding_ = true;
+        QCoreApplication::sendEvent(view, &copy);
+        forwarding_ = false;
+    }
+    return true;
 }

@@ -1,10 +1,30 @@
 #pragma once
-// The editor's main window: modal, titled "Tormel", 800 × 600 at the start.
+// The editor's main window: modal, titled "Tormel", 800 × 600 at the start,
+// the header bar across the top and the view container below it. Every key
+// press inside it goes to the editor view; none reaches the dialog's own
+// keyboard handling, so Enter and Escape never close it.
 
 #include <QDialog>
+
+class HeaderBar;
+class ViewContainer;
 
 class MainDialog : public QDialog {
     Q_OBJECT
 public:
     explicit MainDialog(QWidget* parent = nullptr);
+    ~MainDialog() override;
+
+    HeaderBar* Header() const { return header_; }
+    ViewContainer* Container() const { return container_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent*) override {}
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    HeaderBar* header_;
+    ViewContainer* container_;
+    bool forwarding_ = false;
 };
