@@ -1,7 +1,5 @@
 #include "ViewContainer.h"
 
-#include <QResizeEvent>
-
 namespace {
 QWidget* EmptyContent(const QString& name) {
     auto* content = new QWidget;
@@ -11,36 +9,30 @@ QWidget* EmptyContent(const QString& name) {
 }
 }  // namespace
 
-ViewContainer::ViewContainer(QWidget* parent) : QWidget(parent) {
+ViewContainer::ViewContainer(QWidget* parent)
+    : QWidget(parent), layout_(std::make_unique<toolkit::LayoutManager>(this)) {
     setObjectName(QStringLiteral("ViewContainer"));
+    using toolkit::DockSide;
     // Creation order is the panes' z-order, which gives the left column its
     // order: Control above Camera.
-    editor_ = new toolkit::PaneWindow(this, QStringLiteral("Editor"), toolkit::DockSide::Centre);
+    editor_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Editor"), DockSide::Centre, false);
     editor_->setObjectName(QStringLiteral("EditorPane"));
     editor_->SetContent(EmptyContent(QStringLiteral("GLitem")));
-    control_ = new toolkit::PaneWindow(this, QStringLiteral("Control"), toolkit::DockSide::Left);
+    control_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Control"), DockSide::Left);
     control_->setObjectName(QStringLiteral("ControlPane"));
     control_->SetContent(EmptyContent(QStringLiteral("GLPlaceView")));
-    camera_ = new toolkit::PaneWindow(this, QStringLiteral("Camera"), toolkit::DockSide::Left);
+    camera_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Camera"), DockSide::Left);
     camera_->setObjectName(QStringLiteral("CameraPane"));
     camera_->SetContent(EmptyContent(QStringLiteral("GLCameraView")));
-    toolkit::AssignOrder(Panes());
+    layout_->Attach();
 }
 
-std::vector<toolkit::LayoutPane*> ViewContainer::Panes() const {
-    std::vector<toolkit::LayoutPane*> panes;
-    for (toolkit::PaneWindow* pane : {editor_, control_, camera_}) {
-        if (pane) panes.push_back(pane);
-    }
-    return panes;
+ViewContainer::~ViewContainer() {
+    // The panes go before the layout manager they are registered with; a
+    // floating pane is a child of the main window, not of this container.
+    delete editor_;
+    delete camera_;
+    delete control_;
 }
 
-void ViewContainer::Arrange() {
-    toolkit::ArrangePanes(Panes(), width(), height());
-    for (QWidget* pane : {static_cast<QWidget*>(editor_), static_cast<QWidget*>(control_),
-                          static_cast<QWidget*>(camera_)}) {
-        if (pane) pane->update();
-    }
-}
-
-void ViewContainer::resizeEvent(QResizeEvent*) { Arrange(); }
+void ViewContainer::resizeEvent(QResizeEvent*) { layout_->Arrange(); }

@@ -4,30 +4,29 @@
 
 #include <QWidget>
 
-#include <vector>
+#include <memory>
 
+#include "toolkit/LayoutManager.h"
 #include "toolkit/PaneWindow.h"
 
 class ViewContainer : public QWidget {
     Q_OBJECT
 public:
     explicit ViewContainer(QWidget* parent);
+    ~ViewContainer() override;
 
     toolkit::PaneWindow* EditorPane() const { return editor_; }
     toolkit::PaneWindow* ControlPane() const { return control_; }
     toolkit::PaneWindow* CameraPane() const { return camera_; }
     // The editor view window ("GLitem").
     QWidget* EditorView() const { return editor_ ? editor_->Content() : nullptr; }
-
-    // Arranges the docked panes for the present size.
-    void Arrange();
+    toolkit::LayoutManager& Layout() { return *layout_; }
 
 protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
-    std::vector<toolkit::LayoutPane*> Panes() const;
-
+    std::unique_ptr<toolkit::LayoutManager> layout_;
     toolkit::PaneWindow* editor_ = nullptr;
     toolkit::PaneWindow* control_ = nullptr;
     toolkit::PaneWindow* camera_ = nullptr;

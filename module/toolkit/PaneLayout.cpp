@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace toolkit {
 namespace {
@@ -119,6 +120,129 @@ void ArrangePanes(const std::vector<LayoutPane*>& panes, int width, int height) 
         p->SetRect({0, y, fullWidth, h});
         y += h;
     }
+}
+
+Edges GrabbableEdges(const PaneRect& pane, const PaneRect& container, int x, int y, bool floating,
+                     bool collapsed) {
+    Edges edges;
+    if (collapsed) return edges;
+    const bool inRows = y >= pane.y - kEdgeGrabDistance && y <= pane.Bottom() + kEdgeGrabDistance;
+    const bool inColumns = x >= pane.x - kEdgeGrabDistance && x <= pane.Right() + kEdgeGrabDistance;
+    auto near = [](int a, int b) { return std::abs(a - b) <= kEdgeGrabDistance; };
+    auto inner = [&](int paneEdge, int containerEdge) {
+        return floating || std::abs(paneEdge - containerEdge) > kContainerEdgeMargin;
+    };
+    edges.left = inRows && near(x, pane.x) && inner(pane.x, container.x);
+    edges.right = inRows && near(x, pane.Right()) && inner(pane.Right(), container.Right());
+    edges.top = inColumns && near(y, pane.y) && inner(pane.y, container.y);
+    edges.bottom = inColumns && near(y, pane.Bottom()) && inner(pane.Bottom(), container.Bottom());
+    return edges;
+}
+
+PaneRect ResizedRect(const PaneRect& rect, const Edges& edges, int dx, int dy) {
+    PaneRect r = rect;
+    if (edges.left) {
+        r.width = std::max(kMinimumPaneWidth, rect.width - dx);
+        r.x = rect.Right() - r.width;
+    }
+    if (edges.right) r.width = std::max(kMinimumPaneWidth, r.width + dx);
+    if (edges.top) {
+        r.height = std::max(kCollapsedHeight, rect.height - dy);
+        r.y = rect.Bottom() - r.height;
+    }
+    if (edges.bottom) r.height = std::max(kCollapsedHeight, r.height + dy);
+    return r;
+}
+
+namespace {
+
+void ShrinkHeight(LayoutPane* pane, int by, int minimum) {
+    PaneRect r = pane->Rect();
+    r.height = std::max(minimum, r.height - by);
+    pane->SetRect(r);
+}
+
+void ShrinkWidth(LayoutPane* pane, int by) {
+    PaneRect r = pane->Rect();
+    r.width = std::max(kMinimumPaneWidth, r.width - by);
+    pane->SetRect(r);
+}
+
+int CountOn(const std::vector<LayoutPane*>& panes, DockSide side) {
+    int n = 0;
+    for (const LayoutPane* p : panes) n += On(p, side) ? 1 : 0;
+    return n;
+}
+
+// Every pane of a side loses an equal part of dHeight.
+void ShareLoss(const std::vector<LayoutPane*>& zOrder, DockSide side, int dHeight, bool skipCollapsed) {
+    const int n = CountOn(zOrder, side);
+    if (n == 0) return;
+    for (LayoutPane* r : zOrder) {
+        if (On(r, side) && !(skipCollapsed && r->IsCollapsed())) ShrinkHeight(r, dHeight / n, kCollapsedHeight);
+    }
+}
+
+}  // namespace
+
+void AdjustNeighbours(const std::vector<LayoutPane*>& zOrder, LayoutPane* p, const Edges& edges, int dWidth,
+                      int dHeight) {
+    if (!p || !p->IsDocked()) return;
+    const DockSide side = p->Side();
+    if (side == DockSide::Centre) {
+        for (LayoutPane* r : zOrder) {
+            if (r == p) continue;
+            if (edges.left && On(r, DockSide::Left)) ShrinkWidth(r, dWidth);
+            if (edges.right && On(r, DockSide::Right)) ShrinkWidth(r, dWidth);
+        }
+        if (edges.top) ShareLoss(zOrder, DockSide::Top, dHeight, true);
+        if (edges.bottom) ShareLoss(zOrder, DockSide::Bottom, dHeight, true);
+        return;
+    }
+    const int n = CountOn(zOrder, side);
+    if (side == DockSide::Top || side == DockSide::Bottom) {
+        if ((side == DockSide::Bottom && p->order == 1 && edges.top) ||
+            (side == DockSide::Top && p->order == n && edges.bottom))
+            return;  // the arrangement absorbs it
+        if (n < 2) return;
+        for (LayoutPane* r : zOrder) {
+            if (r != p && On(r, side)) ShrinkHeight(r, dHeight / (n - 1), kCollapsedHeight);
+        }
+        return;
+    }
+    // A left or right column.
+    if (p->order == 1 && edges.top) {
+        ShareLoss(zOrder, DockSide::Top, dHeight, false);
+        return;
+    }
+    if (p->order == n && edges.bottom) {
+        ShareLoss(zOrder, DockSide::Bottom, dHeight, false);
+        return;
+    }
+    if (n < 2) return;
+    for (LayoutPane* r : zOrder) {
+        if (r == p || !On(r, side)) continue;
+        PaneRect rect = r->Rect();
+        rect.width = p->Rect().width;
+        rect.height = std::max(2 * kCollapsedHeight, rect.height - dHeight / (n - 1));
+        r->SetRect(rect);
+    }
+}
+
+PaneRect PlaceDockingMenu(int cursorX, int cursorY, const PaneRect& desktop) {
+    PaneRect r{cursorX - 10, cursorY - 50, 100, 78};
+    r.x = std::max(r.x, desktop.x);
+    r.y = std::max(r.y, desktop.y);
+    if (r.Right() > desktop.Right()) r.x = desktop.Right() - r.width;
+    if (r.Bottom() > desktop.Bottom()) r.y = desktop.Bottom() - r.height;
+    return r;
+}
+
+int DockingMenuRowAt(double y) {
+    for (int i = 0; i < 5; ++i) {
+        if (y > 1.5 + 15 * i && y <= 16.5 + 15 * i) return i;
+    }
+    return -1;
 }
 
 }  // namespace toolkit

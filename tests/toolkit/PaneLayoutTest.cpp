@@ -114,3 +114,104 @@ TEST(PaneLayout, LeftColumnIsAsWideAsItsWidestPane) {
 }
 
 }  // namespace
+
+namespace {
+
+using toolkit::Edges;
+
+TEST(PaneEdges, InnerEdgeGrabbedOuterEdgeNot) {
+    const PaneRect container{0, 0, 800, 538};
+    const PaneRect control{0, 0, 200, 269};
+    // The right edge borders the editor: grabbable.
+    EXPECT_EQ(toolkit::GrabbableEdges(control, container, 198, 100, false, false), (Edges{false, false, true, false}));
+    // The left edge lies on the container's edge: not.
+    EXPECT_EQ(toolkit::GrabbableEdges(control, container, 2, 100, false, false), Edges{});
+    // The bottom edge borders the Camera pane: grabbable; the top is the container's.
+    EXPECT_EQ(toolkit::GrabbableEdges(control, container, 100, 268, false, false), (Edges{false, false, false, true}));
+    EXPECT_EQ(toolkit::GrabbableEdges(control, container, 100, 1, false, false), Edges{});
+    // Far from any edge.
+    EXPECT_EQ(toolkit::GrabbableEdges(control, container, 100, 100, false, false), Edges{});
+}
+
+TEST(PaneEdges, FloatingPaneOffersEveryEdgeCollapsedNone) {
+    const PaneRect pane{50, 50, 200, 100};
+    EXPECT_TRUE(toolkit::GrabbableEdges(pane, pane, 51, 100, true, false).left);
+    EXPECT_EQ(toolkit::GrabbableEdges(pane, {0, 0, 800, 600}, 249, 100, false, true), Edges{});
+}
+
+TEST(PaneResize, NeverNarrowerThan150NorLowerThan20) {
+    const PaneRect r{0, 0, 200, 269};
+    EXPECT_EQ(toolkit::ResizedRect(r, {false, false, true, false}, -500, 0), (PaneRect{0, 0, 150, 269}));
+    EXPECT_EQ(toolkit::ResizedRect(r, {false, false, false, true}, 0, -400), (PaneRect{0, 0, 200, 20}));
+    // A left edge moves the pane's left side; the right side stays.
+    EXPECT_EQ(toolkit::ResizedRect({300, 0, 200, 100}, {true, false, false, false}, 30, 0), (PaneRect{330, 0, 170, 100}));
+    EXPECT_EQ(toolkit::ResizedRect({300, 0, 200, 100}, {true, false, false, false}, 300, 0), (PaneRect{350, 0, 150, 100}));
+}
+
+TEST(PaneResize, NeighbourInTheColumnGivesWay) {
+    FakePane editor(DockSide::Centre, {200, 0, 600, 400});
+    FakePane control(DockSide::Left, {0, 0, 200, 300});
+    FakePane camera(DockSide::Left, {0, 300, 200, 237});
+    std::vector<toolkit::LayoutPane*> z{&editor, &control, &camera};
+    toolkit::AssignOrder(z);
+    control.SetRect({0, 0, 230, 360});  // dragged 60 taller by its bottom edge, and wider
+    toolkit::AdjustNeighbours(z, &control, {false, false, false, true}, 30, 60);
+    EXPECT_EQ(camera.Rect().height, 177);
+    EXPECT_EQ(camera.Rect().width, 230);
+    EXPECT_EQ(editor.Rect(), (PaneRect{200, 0, 600, 400}));
+}
+
+TEST(PaneResize, CentreLeftEdgeNarrowsTheLeftColumn) {
+    FakePane editor(DockSide::Centre, {200, 0, 600, 400});
+    FakePane control(DockSide::Left, {0, 0, 200, 300});
+    FakePane camera(DockSide::Left, {0, 300, 180, 237});
+    std::vector<toolkit::LayoutPane*> z{&editor, &control, &camera};
+    toolkit::AssignOrder(z);
+    toolkit::AdjustNeighbours(z, &editor, {true, false, false, false}, 40, 0);
+    EXPECT_EQ(control.Rect().width, 160);
+    EXPECT_EQ(camera.Rect().width, 150);
+}
+
+TEST(PaneResize, LastTopPaneBottomEdgeIsAbsorbed) {
+    FakePane a(DockSide::Top, {0, 0, 800, 100});
+    FakePane b(DockSide::Top, {0, 100, 800, 100});
+    std::vector<toolkit::LayoutPane*> z{&a, &b};
+    toolkit::AssignOrder(z);
+    toolkit::AdjustNeighbours(z, &b, {false, false, false, true}, 0, 50);
+    EXPECT_EQ(a.Rect().height, 100);
+    toolkit::AdjustNeighbours(z, &a, {false, false, false, true}, 0, 50);
+    EXPECT_EQ(b.Rect().height, 50);
+}
+
+struct MenuCase {
+    const char* name;
+    int x, y;
+    PaneRect expected;
+};
+
+class DockingMenuPlace : public ::testing::TestWithParam<MenuCase> {};
+
+TEST_P(DockingMenuPlace, KeptOnTheDesktop) {
+    const MenuCase& c = GetParam();
+    EXPECT_EQ(toolkit::PlaceDockingMenu(c.x, c.y, {0, 0, 1280, 1024}), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DockingMenuPlace,
+    ::testing::Values(MenuCase{"Middle", 500, 500, {490, 450, 100, 78}},
+                      MenuCase{"TopLeftCorner", 3, 20, {0, 0, 100, 78}},
+                      MenuCase{"RightEdge", 1275, 500, {1180, 450, 100, 78}},
+                      MenuCase{"BottomEdge", 500, 1020, {490, 946, 100, 78}},
+                      MenuCase{"BottomRightCorner", 1279, 1023, {1180, 946, 100, 78}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DockingMenuRows, HoveredRowBands) {
+    EXPECT_EQ(toolkit::DockingMenuRowAt(1.5), -1);
+    EXPECT_EQ(toolkit::DockingMenuRowAt(2), 0);
+    EXPECT_EQ(toolkit::DockingMenuRowAt(16.5), 0);
+    EXPECT_EQ(toolkit::DockingMenuRowAt(17), 1);
+    EXPECT_EQ(toolkit::DockingMenuRowAt(76.5), 4);
+    EXPECT_EQ(toolkit::DockingMenuRowAt(77), -1);
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// Rolling up, resizing, closing and re-docking the panes of the main window
+// with the mouse.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "session/MainDialog.h"
+#include "session/ViewContainer.h"
+#include "toolkit/CaptionControl.h"
+#include "toolkit/DockingMenu.h"
+#include "toolkit/PaneWindow.h"
+
+namespace {
+
+using toolkit::CaptionControl;
+using toolkit::PaneWindow;
+
+CaptionControl* Control(PaneWindow* pane, CaptionControl::Kind kind) {
+    for (auto* c : pane->findChildren<CaptionControl*>()) {
+        if (c->ControlKind() == kind) return c;
+    }
+    return nullptr;
+}
+
+struct Window {
+    Window() {
+        dialog.show();
+        QApplication::processEvents();
+    }
+    ViewContainer* C() { return dialog.Container(); }
+    MainDialog dialog;
+};
+
+void MoveWithButton(QWidget* w, const QPoint& local) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), w->mapToGlobal(QPointF(local)), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+void ChooseRow(PaneWindow* pane, int row) {
+    pane->OpenDockingMenu(pane->mapToGlobal(QPoint(150, 60)));
+    toolkit::DockingMenu* menu = pane->OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), "popup");
+    EXPECT_EQ(menu->size(), QSize(100, 78));
+    const QPoint at(20, 15 * row + 8);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), menu->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(menu, &move);
+    EXPECT_EQ(menu->HoveredRow(), row);
+    QTest::mouseRelease(menu, Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+}
+
+TEST(Docking, CollapseToggleRollsUpAndRestores) {
+    Window w;
+    PaneWindow* control = w.C()->ControlPane();
+    QTest::mouseClick(Control(control, CaptionControl::Kind::Collapse), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(control->IsCollapsed());
+    EXPECT_EQ(control->height(), 20);
+    EXPECT_EQ(w.C()->CameraPane()->geometry(), QRect(0, 20, 200, 517));
+    QTest::mouseClick(Control(control, CaptionControl::Kind::Collapse), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_FALSE(control->IsCollapsed());
+    EXPECT_GT(control->height(), 20);
+}
+
+TEST(Docking, EditorPaneHasNoCaptionControls) {
+    Window w;
+    EXPECT_TRUE(w.C()->EditorPane()->findChildren<CaptionControl*>().isEmpty());
+    EXPECT_EQ(w.C()->ControlPane()->findChildren<CaptionControl*>().size(), 3);
+}
+
+TEST(Docking, LeftPaneNeverNarrowerThan150) {
+    Window w;
+    PaneWindow* camera = w.C()->CameraPane();
+    const QPoint edge(camera->width() - 2, 100);
+    QTest::mousePress(camera, Qt::LeftButton, {}, edge);
+    MoveWithButton(camera, QPoint(-300, 100));
+    QTest::mouseRelease(camera, Qt::LeftButton, {}, QPoint(-300, 100));
+    QApplication::processEvents();
+    EXPECT_EQ(camera->width(), 150);
+    // The other pane of the column takes the new width; the editor follows.
+    EXPECT_EQ(w.C()->ControlPane()->width(), 150);
+    EXPECT_EQ(w.C()->EditorPane()->x(), 150);
+}
+
+TEST(Docking, DraggingTheSharedEdgeGivesTheNeighbourLess) {
+    Window w;
+    PaneWindow* control = w.C()->ControlPane();
+    PaneWindow* camera = w.C()->CameraPane();
+    const int before = control->height();
+    const QPoint edge(100, control->height() - 2);
+    QTest::mousePress(control, Qt::LeftButton, {}, edge);
+    MoveWithButton(control, edge + QPoint(0, 60));
+    QTest::mouseRelease(control, Qt::LeftButton, {}, edge + QPoint(0, 60));
+    QApplication::processEvents();
+    EXPECT_NEAR(control->height(), before + 60, 1);
+    EXPECT_EQ(camera->y(), control->height());
+    EXPECT_NEAR(camera->height(), 537 - control->height(), 1);
+}
+
+TEST(Docking, OuterEdgeCannotBeGrabbed) {
+    Window w;
+    PaneWindow* control = w.C()->ControlPane();
+    const int width = control->width();
+    QTest::mousePress(control, Qt::LeftButton, {}, QPoint(1, 100));
+    MoveWithButton(control, QPoint(-50, 100));
+    QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(-50, 100));
+    EXPECT_EQ(control->width(), width);
+    EXPECT_EQ(control->x(), 0);
+}
+
+TEST(Docking, DockRightMovesCameraToAHundredWideColumn) {
+    Window w;
+    PaneWindow* camera = w.C()->CameraPane();
+    ChooseRow(camera, 3);  // ドッキング(右)
+    EXPECT_EQ(camera->Side(), toolkit::DockSide::Right);
+    EXPECT_EQ(camera->parentWidget(), w.C());
+    EXPECT_EQ(camera->width(), 100);
+    EXPECT_EQ(camera->x(), 799 - 100);
+    EXPECT_EQ(w.C()->ControlPane()->height(), 537) << "Control has the left column to itself";
+    EXPECT_EQ(w.C()->EditorPane()->width(), 800 - 200 - 100);
+    EXPECT_EQ(camera->OpenMenu(), nullptr);
+}
+
+TEST(Docking, UndockFloatsTenUpAndLeftWithTheSameSizeAndCaption) {
+    Window w;
+    PaneWindow* camera = w.C()->CameraPane();
+    const QRect before(camera->mapToGlobal(QPoint(0, 0)), camera->size());
+    ChooseRow(camera, 0);  // ドッキングを解除
+    EXPECT_TRUE(camera->isWindow());
+    EXPECT_EQ(camera->Side(), toolkit::DockSide::Floating);
+    EXPECT_EQ(camera->geometry(), before.translated(-10, -10));
+    EXPECT_EQ(camera->windowTitle(), "Camera");
+    EXPECT_EQ(w.C()->ControlPane()->height(), 537);
+}
+
+TEST(Docking, CloseControlTakesThePaneOut) {
+    Window w;
+    PaneWindow* camera = w.C()->CameraPane();
+    QTest::mouseClick(Control(camera, CaptionControl::Kind::Close), Qt::LeftButton, {}, QPoint(8, 8));
+    QApplication::processEvents();
+    EXPECT_TRUE(camera->IsClosed());
+    EXPECT_FALSE(camera->isVisible());
+    EXPECT_EQ(w.C()->ControlPane()->height(), 537);
+}
+
+TEST(Docking, ClickNeedsLessThanTwoPixelsOfMovement) {
+    Window w;
+    PaneWindow* control = w.C()->ControlPane();
+    CaptionControl* collapse = Control(control, CaptionControl::Kind::Collapse);
+    QTest::mousePress(collapse, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseRelease(collapse, Qt::LeftButton, {}, QPoint(6, 4));
+    EXPECT_FALSE(control->IsCollapsed());
+}
+
+// Counts what the editor view window receives.
+class WheelCounter : public QObject {
+public:
+    int wheels = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Wheel) ++wheels;
+        return false;
+    }
+};
+
+TEST(Docking, WheelOverTheCameraPaneDoesNotReachTheEditorView) {
+    Window w;
+    WheelCounter counter;
+    w.C()->EditorView()->installEventFilter(&counter);
+    QWidget* target = w.C()->CameraPane()->Content();
+    const QPointF at(20, 20);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+    EXPECT_EQ(counter.wheels, 0);
+}
+
+}  // namespace
