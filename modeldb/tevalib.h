@@ -57,8 +57,9 @@ enum {
 /* Name kinds. */
 enum { TEVA_NAME_STOREY = 1, TEVA_NAME_AXIS = 2, TEVA_NAME_SUBLAYER = 3, TEVA_NAME_SLOPE = 4 };
 
-/* Result codes. */
-enum { TEVA_OK = 0, TEVA_END = -1, TEVA_NOT_FOUND = -3, TEVA_BAD_ARGUMENT = -4 };
+/* Result codes. TEVA_WRITE_FAILED: the file could not be written (disk
+ * full, I/O error); nothing changed. */
+enum { TEVA_OK = 0, TEVA_END = -1, TEVA_NOT_FOUND = -3, TEVA_BAD_ARGUMENT = -4, TEVA_WRITE_FAILED = -5 };
 
 /* ---- Records -------------------------------------------------------- */
 
@@ -67,7 +68,9 @@ TEVA_API int DB_initset(void);
 TEVA_API int DB_textread(void);
 TEVA_API int DB_textwrite(void);
 
-/* Recomputes the derived model from the records. 0 done, -3 no project. */
+/* Recomputes the derived model from the records. 0 done, -3 no project.
+ * DB_put and DB_del do not: the queries answer from the model as of the
+ * last DB_restruct (teva_open, teva_add_storey). */
 TEVA_API int DB_restruct(int flag);
 /* rec == NULL rewinds the enumeration of `kind`; otherwise copies the next
  * record in key order into rec: 0 one read, -1 at the end. */
@@ -84,7 +87,8 @@ TEVA_API short DB_del(int kind, const void* rec);
 /* ---- Names (kinds 1 storey, 2 axis, 3 sub-layer, 4 slope) ------------ */
 
 /* Number of an existing name, or a new one registered (smallest free
- * number); -1 for an empty or too long text. */
+ * number); -1 for an empty or too long text. Storey names (kind 1) are
+ * made only with their storeys (teva_add_storey): a new kind-1 text is -1. */
 TEVA_API short DB_Usno(int kind, const char* text);
 /* Copies the name's text into out (64 bytes): 0, or -1. */
 TEVA_API short DB_Usnam(int kind, short number, char* out);
@@ -154,7 +158,8 @@ TEVA_API int sp_GetMaxEdge(void); /* unused stub: -1 */
  * teva_last_error() telling why. Nothing is written to a refused file. */
 TEVA_API int teva_open(const char* path);
 TEVA_API void teva_close(void);
-/* Text of the last failure of a teva_* entry ("" when none). */
+/* Text of the last failure of a teva_* entry ("" when none). The pointer
+ * stays valid until the next teva_* call. */
 TEVA_API const char* teva_last_error(void);
 /* Creates a new, empty project file (refused when the file exists) and
  * opens it: 0, or -1. */

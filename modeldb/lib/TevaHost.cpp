@@ -1,0 +1,112 @@
+// Host-side entries of tevalib.h: opening, creating and checking projects.
+#include "NameText.h"
+#include "ProjectCheck.h"
+#include "Session.h"
+#include "tevalib.h"
+
+using namespace teva;
+
+namespace {
+
+// Longest project file path read from a caller.
+constexpr std::size_t kMaxPathBytes = 4095;
+
+} // namespace
+
+extern "C" {
+
+TEVA_API int teva_open(const char* path)
+{
+    return guarded(-1, [&] {
+        replaceProject(nullptr);
+        const auto text = readText(path, kMaxPathBytes);
+        if (!text || text->empty()) {
+            setLastError("no valid project file name given");
+            return -1;
+        }
+        std::string error;
+        auto project = Project::open(*text, error);
+        if (!project) {
+            setLastError(error);
+            return -1;
+        }
+        replaceProject(std::move(project));
+        setLastError("");
+        return 0;
+    });
+}
+
+TEVA_API void teva_close(void)
+{
+    guarded(0, [] {
+        replaceProject(nullptr);
+        return 0;
+    });
+}
+
+TEVA_API const char* teva_last_error(void)
+{
+    return lastError().c_str();
+}
+
+TEVA_API int teva_create(const char* path, const char* title)
+{
+    return guarded(-1, [&] {
+        const auto file = readText(path, kMaxPathBytes);
+        if (!file || file->empty()) {
+            setLastError("no valid project file name given");
+            return -1;
+        }
+        const auto heading = title ? readText(title, TEVA_SIZE_PROJECT - 1)
+                                   : std::optional<std::string>(std::string());
+        if (!heading) {
+            setLastError("the project title is not UTF-8 text of at most 199 bytes");
+            return -1;
+        }
+        std::string error;
+        if (!ProjectFile::create(*file, *heading, error)) {
+            setLastError(error);
+            return -1;
+        }
+        return teva_open(file->c_str());
+    });
+}
+
+TEVA_API int teva_add_storey(const char* name, double height)
+{
+    return guarded(-1, [&] {
+        Project* project = openProject();
+        if (!project) {
+            setLastError("no project is open");
+            return -1;
+        }
+        const auto text = readName(name);
+        if (!text) {
+            setLastError("a storey name is UTF-8 text of 1 to 63 bytes");
+            return -1;
+        }
+        std::string error;
+        const int number = project->addStorey(*text, height, error);
+        setLastError(number < 0 ? error : std::string());
+        return number;
+    });
+}
+
+TEVA_API int teva_check(void)
+{
+    return guarded(-1, [] {
+        Project* project = openProject();
+        if (!project) {
+            setLastError("no project is open");
+            return -1;
+        }
+        const std::vector<std::string> problems = checkProject(*project);
+        std::string text;
+        for (const auto& problem : problems)
+            text += problem + "\n";
+        setLastError(text);
+        return problems.empty() ? 0 : -1;
+    });
+}
+
+} // extern "C"
