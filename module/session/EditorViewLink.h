@@ -1,18 +1,22 @@
 #pragma once
-// What the header bar and the settings dialog need of the editor view. The
-// view implements it; until it is there, nothing is selected and the mode
-// button stays disabled.
+// What the header bar and the environment settings dialog need of the editor
+// view. The view implements it; without a view nothing is selected, the mode
+// button stays disabled and the dialog starts from the settings file.
 
-class EditorModeSource {
+#include "settings/DisplaySettings.h"
+
+class EditorViewLink {
 public:
-    virtual ~EditorModeSource() = default;
+    virtual ~EditorViewLink() = default;
     // 1 slope mode, 2 mesh mode.
     virtual int Mode() const = 0;
     // Whether a slope with a slope number is selected.
     virtual bool HasSelectedSlope() const = 0;
     virtual void EnterMeshMode() = 0;
     virtual void LeaveMeshMode() = 0;
-    // Reload the display settings, set the clear colour, discard the display
-    // lists and repaint.
-    virtual void ApplyDisplaySettings() = 0;
+    // The view's own preferences: inherit the camera position, perspective angle.
+    virtual ViewPreferences Preferences() const = 0;
+    // Reload the display settings from the file, set the clear colour,
+    // discard the display lists and repaint.
+    virtual void ReloadDisplaySettings() = 0;
 };

@@ -9,7 +9,7 @@
 
 #include "PostedMessage.h"
 #include "session/ButtonPictures.h"
-#include "session/EditorModeSource.h"
+#include "session/EditorViewLink.h"
 #include "toolkit/DarkStyle.h"
 #include "toolkit/PushButton.h"
 

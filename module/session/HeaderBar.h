@@ -7,7 +7,7 @@
 #include <functional>
 
 class QDialog;
-class EditorModeSource;
+class EditorViewLink;
 namespace toolkit {
 class PushButton;
 }
@@ -23,7 +23,7 @@ public:
 
     // The editor view the mode button reads and switches; none leaves the
     // button disabled.
-    void SetEditor(EditorModeSource* editor) { editor_ = editor; }
+    void SetEditor(EditorViewLink* editor) { editor_ = editor; }
     // What the settings button opens.
     void SetSettingsAction(std::function<void()> action) { settingsAction_ = std::move(action); }
 
@@ -41,7 +41,7 @@ private:
     static void OpenManual();
 
     QDialog* dialog_;
-    EditorModeSource* editor_ = nullptr;
+    EditorViewLink* editor_ = nullptr;
     std::function<void()> settingsAction_;
     toolkit::PushButton* settings_;
     toolkit::PushButton* manual_;

@@ -5,6 +5,7 @@
 
 #include "session/HeaderBar.h"
 #include "session/ViewContainer.h"
+#include "settings/EnvironmentSettingsDialog.h"
 
 MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MainDialog"));
@@ -12,6 +13,10 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     header_ = new HeaderBar(this, this);
+    header_->SetSettingsAction([this] {
+        EnvironmentSettingsDialog dialog(this, editorLink_);
+        dialog.exec();
+    });
     header_->setGeometry(0, 0, 800, HeaderBar::kHeight);
     container_ = new ViewContainer(this);
     container_->setGeometry(0, HeaderBar::kHeight, 800, 600 - HeaderBar::kHeight);
@@ -41,4 +46,9 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         forwarding_ = false;
     }
     return true;
+}
+
+void MainDialog::SetEditorLink(EditorViewLink* link) {
+    editorLink_ = link;
+    header_->SetEditor(link);
 }

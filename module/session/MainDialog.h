@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class EditorViewLink;
 class HeaderBar;
 class ViewContainer;
 
@@ -17,6 +18,8 @@ public:
 
     HeaderBar* Header() const { return header_; }
     ViewContainer* Container() const { return container_; }
+    // The editor view the header bar and the settings dialog work with.
+    void SetEditorLink(EditorViewLink* link);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,5 +29,6 @@ protected:
 private:
     HeaderBar* header_;
     ViewContainer* container_;
+    EditorViewLink* editorLink_ = nullptr;
     bool forwarding_ = false;
 };

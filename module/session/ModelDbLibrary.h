@@ -47,3 +47,7 @@ private:
 
 // Shorthand for the bound entries: Db().sp_nno(layer, crossing).
 inline const ModelDbEntries& Db() { return ModelDbLibrary::Instance().Entries(); }
+
+// Whether a library is bound: the session refuses one that lacks an entry
+// the editor calls, so every entry may be called while this holds.
+inline bool ModelBound() { return ModelDbLibrary::Instance().IsLoaded(); }

@@ -131,7 +131,7 @@ void DropDownList::paintEvent(QPaintEvent*) {
 
 DropDownBox::DropDownBox(QWidget* parent, const QRect& rect, int code) : QWidget(parent), code_(code) {
     setObjectName(QStringLiteral("ComboBox"));
-    setGeometry(rect.x(), rect.y(), rect.width(), 20);
+    setGeometry(rect.x(), rect.y(), rect.width(), rect.height() > 0 ? rect.height() : 20);
     setFont(UiFont());
     show();
 }

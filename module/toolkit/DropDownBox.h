@@ -1,5 +1,6 @@
 #pragma once
-// A drop-down box of the dark style ("ComboBox", 20 high) and its list
+// A drop-down box of the dark style ("ComboBox", 20 high unless its
+// rectangle says otherwise) and its list
 // ("ComboBoxPop", 72 high, under the box). A click on the box opens the list;
 // in the list the arrows scroll by a row, the thumb drags, and a press
 // elsewhere picks the hovered entry: it becomes the box's text, the list

@@ -2,18 +2,9 @@
 
 #include <QKeyEvent>
 
-#include <cstdio>
-#include <cstdlib>
+#include "settings/NumberText.h"
 
 namespace toolkit {
-namespace {
-// C formatting, so that the edit shows what the settings file will hold.
-QString Format(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
-}
-}  // namespace
 
 NumericEdit::NumericEdit(QWidget* parent, const QRect& rect, Kind kind, double minimum, double maximum)
     : QLineEdit(parent), kind_(kind), minimum_(minimum), maximum_(maximum) {
@@ -23,23 +14,26 @@ NumericEdit::NumericEdit(QWidget* parent, const QRect& rect, Kind kind, double m
 }
 
 QString NumericEdit::Normalised(const QString& text, Kind kind, double minimum, double maximum) {
-    // atoi / atof read a leading number and give 0 for none, as the settings
-    // file reader does.
-    const QByteArray bytes = text.toLocal8Bit();
+    // A leading number is read and 0 taken for none, as the settings file
+    // reader does, whatever the process locale.
+    const std::string bytes = text.toStdString();
     switch (kind) {
-        case kInteger: return QString::number(std::atoi(bytes.constData()));
-        case kReal: return Format("%.1f", std::atof(bytes.constData()));
+        case kInteger: return QString::fromStdString(textnum::FormatInt(textnum::AtoI(bytes)));
+        case kReal: return QString::fromStdString(textnum::FormatFixed(textnum::AtoF(bytes), 1));
         case kLimitedReal: {
-            double value = std::atof(bytes.constData());
+            double value = textnum::AtoF(bytes);
             if (value > maximum) value = maximum;
             if (value < minimum) value = minimum;
-            return Format("%.1f", value);
+            return QString::fromStdString(textnum::FormatFixed(value, 1));
         }
     }
     return text;
 }
 
-void NumericEdit::Normalise() { setText(Normalised(text(), kind_, minimum_, maximum_)); }
+void NumericEdit::Normalise() {
+    setText(Normalised(text(), kind_, minimum_, maximum_));
+    setCursorPosition(0);  // a narrow edit shows the start of its number
+}
 
 void NumericEdit::Recolour(bool focused) {
     const int ink = focused ? 200 : 100;

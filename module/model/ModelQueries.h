@@ -1,0 +1,41 @@
+#pragma once
+// Small queries of the building model that several parts of the editor make
+// the same way, through the bound model database library. Each answers
+// nothing when the library is not bound or the model has no answer.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "model/LayerCode.h"
+#include "model/Vec3d.h"
+
+// Room the library may write into a crossing list of sp_nnox_L.
+inline constexpr int kCrossingListSize = 512;
+
+// The position of a crossing on a layer (32-bit floats widened).
+std::optional<Vec3d> CrossingPosition(LayerCode layer, int32_t crossing);
+
+// The first crossing a node stands on: the one that gives its position.
+std::optional<int32_t> NodeFirstCrossing(LayerCode layer, int32_t node);
+
+// The node's position: that of its first crossing.
+std::optional<Vec3d> NodePositionOnLayer(LayerCode layer, int32_t node);
+
+// The outline of a registered slope as the model gives it: the crossings of
+// consecutive boundary axes (the last with the first) and their positions on
+// the slope's plane.
+struct SlopeOutline {
+    std::vector<int32_t> boundaryAxes;
+    std::vector<int32_t> crossings;
+    std::vector<Vec3d> positions;
+};
+
+enum class OutlineStatus {
+    Ok,
+    NoBays,          // sp_GetMaxBayS below 1: the slope has no outline at all
+    TooFewAxes,      // two boundary axes or fewer: not a polygon
+    UnreadableCorner // a corner's crossing or position is missing
+};
+
+OutlineStatus ReadSlopeOutline(LayerCode slope, SlopeOutline& outline);

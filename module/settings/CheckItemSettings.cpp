@@ -1,0 +1,23 @@
+#include "settings/CheckItemSettings.h"
+
+#include "settings/NumberText.h"
+#include "settings/ProfileValue.h"
+
+const char* CheckItemKey(int item) {
+    if (item < 1 || item > 9) return nullptr;
+    return kCheckItemKeys[item - 1];
+}
+
+std::optional<bool> ReadCheckItem(int item, const std::string& path) {
+    const char* key = CheckItemKey(item);
+    if (!key) return std::nullopt;
+    auto text = settings::ReadKey(path, "Check", key, 128);
+    if (!text) return std::nullopt;
+    return textnum::AtoI(*text) != 0;
+}
+
+bool WriteCheckItem(int item, bool checked, const std::string& path) {
+    const char* key = CheckItemKey(item);
+    if (!key) return false;
+    return settings::WriteKey(path, "Check", key, checked ? "1" : "0");
+}

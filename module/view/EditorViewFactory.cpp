@@ -1,0 +1,5 @@
+#include "EditorViewFactory.h"
+
+#include "view/SlopeEditorView.h"
+
+QWidget* CreateEditorView() { return new SlopeEditorView; }

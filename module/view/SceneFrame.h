@@ -1,0 +1,49 @@
+#pragma once
+// What one frame of the editor view draws from: the view's state as the
+// renderer reads it.
+
+#include <array>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "model/EffectiveRange.h"
+#include "model/NodeRef.h"
+#include "settings/DisplaySettings.h"
+#include "view/Camera.h"
+
+class LabelRasterizer;
+class SlopeShapeList;
+struct SlopeShape;
+
+// The nine display items, by their numbers.
+enum DisplayItem {
+    kItemRange = 1,
+    kItemRidgeLines = 2,
+    kItemNodes = 3,
+    kItemGrid = 4,
+    kItemSlopeNames = 5,
+    kItemAxisNames = 6,
+    kItemLayerNames = 7,
+    kItemCompass = 8,
+    kItemEdges = 9
+};
+
+struct SceneFrame {
+    Camera* camera = nullptr;
+    const DisplaySettings* settings = nullptr;
+    SlopeShapeList* shapes = nullptr;
+    const std::vector<NodeRef>* picked = nullptr;
+    std::optional<NodeRef> lastPicked;
+    const SlopeShape* selected = nullptr;
+    const std::set<int32_t>* hiddenAxes = nullptr;
+    const std::set<LayerCode>* hiddenLayers = nullptr;
+    const EffectiveRange* range = nullptr;
+    std::array<bool, 10> items{};  // items[1 … 9]
+    int mode = 1;                   // 1 slope editing, 2 mesh editing
+    int width = 1;                  // viewport, pixels
+    int height = 1;
+    LabelRasterizer* labels = nullptr;
+
+    bool Item(DisplayItem item) const { return items[static_cast<size_t>(item)]; }
+};

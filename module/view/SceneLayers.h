@@ -1,0 +1,26 @@
+#pragma once
+// The model-derived parts of the scene that live in display lists: ridge
+// lines, slope outlines, layer names, axis tags, slope names and nodes. Each
+// queries the model through the bound library while it draws.
+
+#include <vector>
+
+#include "model/LayerCode.h"
+#include "view/SceneFrame.h"
+
+// The model's layer list in enumeration order (sp_lslay until 0).
+std::vector<LayerCode> EnumerateLayers();
+
+void DrawRidgeLines(const SceneFrame& frame);
+void DrawSlopeOutlines(const SceneFrame& frame);
+void DrawLayerNames(const SceneFrame& frame);
+void DrawAxisTags(const SceneFrame& frame);
+void DrawSlopeNames(const SceneFrame& frame);
+// Nodes as lit spheres with their pick names (1, level, sub-layer, node);
+// picked nodes in the node colour with its channels rotated.
+void DrawNodes(const SceneFrame& frame);
+
+// A colour value as GL colour components.
+void SetGlColour(Colour colour, float alpha = 1.0f);
+// Line stipple for a line type (solid for unknown codes).
+void SetLineType(LineTypeCode type);

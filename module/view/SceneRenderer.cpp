@@ -1,0 +1,325 @@
+#include "SceneRenderer.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "model/ModelQueries.h"
+#include "model/SlopeShapeList.h"
+#include "session/ModelDbLibrary.h"
+#include "view/GlLabel.h"
+#include "view/SceneLayers.h"
+#include "view/SlopeTessellator.h"
+
+namespace {
+
+std::string Name(int kind, int number) {
+    std::array<char, 65> buffer{};
+    if (Db().DB_Usnam(kind, static_cast<short>(number), buffer.data()) < 0) return {};
+    return std::string(buffer.data(), strnlen(buffer.data(), 64));
+}
+
+// The colour ramp of a slope face: each channel falls from 0.5 to 0 across
+// the outline's extent along its axis.
+struct ColourRamp {
+    explicit ColourRamp(const std::vector<Vec3d>& vertices) {
+        for (const Vec3d& v : vertices) {
+            for (int i = 0; i < 3; ++i) {
+                const float c = static_cast<float>((&v.x)[i]);
+                min[i] = std::min(min[i], c);
+                max[i] = std::max(max[i], c);
+            }
+        }
+    }
+    void Apply(const Vec3d& v) const {
+        float rgb[3];
+        for (int i = 0; i < 3; ++i) {
+            const double extent = static_cast<double>(max[i]) - min[i];
+            rgb[i] = extent > 0.0001 ? static_cast<float>(0.5 - 0.5 * ((&v.x)[i] - min[i]) / extent) : 0.5f;
+        }
+        glColor4f(rgb[0], rgb[1], rgb[2], 0.5f);
+    }
+    float min[3] = {3.4028235e38f, 3.4028235e38f, 3.4028235e38f};
+    float max[3] = {-3.4028235e38f, -3.4028235e38f, -3.4028235e38f};
+};
+
+}  // namespace
+
+SceneRenderer::SceneRenderer(CompassImages compass) : compass_(std::move(compass)) {}
+
+SceneRenderer::~SceneRenderer() = default;
+
+void SceneRenderer::Initialise(const DisplaySettings& settings) {
+    ApplyClearColour(settings);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glCullFace(GL_BACK);
+    glDisable(GL_CULL_FACE);
+    built_.fill(false);
+    compassTextures_.fill(0);
+}
+
+void SceneRenderer::ApplyClearColour(const DisplaySettings& s) {
+    glClearColor(RedOf(s.backgroundColour) / 255.0f, GreenOf(s.backgroundColour) / 255.0f,
+                 BlueOf(s.backgroundColour) / 255.0f, 1.0f);
+}
+
+void SceneRenderer::SetupProjection(const Camera& camera, int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
+    double scale;
+    if (camera.parallel) {
+        glOrtho(-2.0 * aspect, 2.0 * aspect, -2.0, 2.0, -1000.0, 1000.0);
+        scale = camera.parallelScale;
+    } else {
+        gluPerspective(camera.perspectiveAngle, aspect, 0.5, 10000.0);
+        scale = 0.001;  // millimetres become metres
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_AUTO_NORMAL);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glScaled(scale, scale, scale);
+}
+
+void SceneRenderer::DiscardDisplayLists() {
+    for (unsigned int list = 1; list <= 8; ++list) {
+        if (glIsList(list)) glDeleteLists(list, 1);
+        built_[list] = false;
+    }
+}
+
+void SceneRenderer::CallList(unsigned int list, const std::function<void()>& draw) {
+    if (built_[list] && glIsList(list)) {
+        glCallList(list);
+        return;
+    }
+    glNewList(list, GL_COMPILE_AND_EXECUTE);
+    draw();
+    glEndList();
+    built_[list] = true;
+}
+
+void SceneRenderer::DrawScene(SceneFrame& f) {
+    glPushMatrix();
+    const EyeAndUp view = f.camera->ComputeEye();
+    gluLookAt(view.eye.x, view.eye.y, view.eye.z, f.camera->target.x, f.camera->target.y, f.camera->target.z,
+              view.up.x, view.up.y, view.up.z);
+    glGetIntegerv(GL_VIEWPORT, viewport_.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection_.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview_.data());
+
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
+    if (f.Item(kItemGrid)) DrawGrid(*f.settings);
+    if (f.Item(kItemRidgeLines)) CallList(kListRidgeLines, [&] { DrawRidgeLines(f); });
+    if (f.Item(kItemEdges)) CallList(kListSlopeOutlines, [&] { DrawSlopeOutlines(f); });
+    if (f.Item(kItemLayerNames)) CallList(kListLayerNames, [&] { DrawLayerNames(f); });
+    if (f.Item(kItemAxisNames)) CallList(kListAxisTags, [&] { DrawAxisTags(f); });
+    if (f.Item(kItemSlopeNames)) CallList(kListSlopeNames, [&] { DrawSlopeNames(f); });
+
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    if (f.Item(kItemNodes)) CallList(kListNodes, [&] { DrawNodes(f); });
+
+    if (f.shapes) f.shapes->OrderShapesForDrawing(view.eye);
+
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
+    glDepthMask(GL_FALSE);
+    DrawSlopeFaces(f, false);
+    glDepthMask(GL_TRUE);
+
+    glDisable(GL_DEPTH_TEST);
+    DrawVertexNumbers(f);
+
+    // Overlay in window pixels, y down.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, viewport_[2], viewport_[3], 0, -50, 50);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glColor4f(1, 1, 1, 1);
+    DrawInfoText(f);
+    glTranslated(viewport_[2] - 50, 50, 0);
+    glRotated(-f.camera->elevation, 1, 0, 0);
+    glRotated(-f.camera->azimuth, 0, 1, 0);
+    if (f.Item(kItemCompass)) {
+        MakeCompassTextures();
+        CallList(kListCompass, [&] { DrawCompass(); });
+    }
+    glPopAttrib();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+
+    glPopMatrix();
+}
+
+void SceneRenderer::DrawGrid(const DisplaySettings& s) {
+    SetGlColour(s.gridColour);
+    SetLineType(s.gridLineType);
+    glLineWidth(s.gridLineWidth);
+    glPushMatrix();
+    glTranslated(s.gridOriginX, s.gridOriginY, s.gridOriginZ);
+    const double step = s.gridSpacing;
+    const int nx = s.gridCountX, ny = s.gridCountY;
+    glBegin(GL_LINES);
+    for (int i = 0; i <= ny; ++i) {
+        glVertex3d(0, i * step, 0);
+        glVertex3d(nx * step, i * step, 0);
+    }
+    for (int i = 0; i <= nx; ++i) {
+        glVertex3d(i * step, 0, 0);
+        glVertex3d(i * step, ny * step, 0);
+    }
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_LINE_STIPPLE);
+}
+
+void SceneRenderer::DrawSlopeFaces(SceneFrame& f, bool pickMode) {
+    if (f.mode != 1 || !f.shapes) return;
+    std::vector<const SlopeShape*> order;
+    if (pickMode) {
+        for (size_t i = 0; i < f.shapes->Size(); ++i) order.push_back(&f.shapes->At(i));
+    } else {
+        for (int32_t id : f.shapes->DrawOrder()) {
+            if (const SlopeShape* s = f.shapes->FindShapeById(id)) order.push_back(s);
+        }
+    }
+    for (const SlopeShape* shape : order) {
+        glPushName(2);
+        glPushName(static_cast<GLuint>(shape->id));
+        const ColourRamp ramp(shape->vertices);
+        bool highlighted;
+        if (f.selected) highlighted = shape->number == f.selected->number;
+        else highlighted = shape->number == 0;
+        for (const TessellatedPrimitive& primitive : TessellateOutline(shape->vertices)) {
+            glBegin(primitive.type);
+            for (const Vec3d& v : primitive.vertices) {
+                if (!highlighted) ramp.Apply(v);
+                else if (f.selected) glColor4f(0.5f, 0.5f, 0.0f, 0.5f);
+                else glColor4f(0.5f, 0.0f, 0.0f, 0.5f);
+                glVertex3d(v.x, v.y, v.z);
+            }
+            glEnd();
+        }
+        glPopName();
+        glPopName();
+    }
+}
+
+void SceneRenderer::DrawVertexNumbers(const SceneFrame& f) {
+    if (f.mode != 1 || !f.selected || !f.labels) return;
+    glColor4f(1, 1, 1, 1);
+    for (size_t i = 0; i < f.selected->vertices.size(); ++i) {
+        DrawLabel(*f.labels, f.selected->vertices[i], std::to_string(i + 1), LabelAnchor::BottomCentre);
+    }
+}
+
+void SceneRenderer::DrawInfoText(const SceneFrame& f) {
+    if (!f.picked || f.picked->empty() || !f.lastPicked || !f.labels || !ModelBound()) return;
+    const LayerCode layer = f.lastPicked->layer;
+    const int nameCode = Db().sp_cpnam(layer);
+    std::string layerText;
+    if (layer < kSubLayerFactor) {
+        layerText = "\"" + Name(1, nameCode & 0xFFFF) + "\"";
+    } else {
+        const std::string storey = Name(1, nameCode & 0xFFFF), sub = Name(3, nameCode / kSubLayerFactor);
+        if (storey.empty() || sub.empty()) return;
+        layerText = storey + " - " + sub;
+    }
+    DrawLabel(*f.labels, Vec3d(15, 10, 0), "層面名 " + layerText, LabelAnchor::TopLeft);
+    std::array<int, kCrossingListSize> crossings{};
+    const int count = Db().sp_nnox_L(layer, f.lastPicked->node, crossings.data());
+    std::vector<int> codes;
+    for (int i = 0; i < count && i < kCrossingListSize; ++i) {
+        int a = 0, b = 0;
+        if (Db().sp_xwno2(crossings[static_cast<size_t>(i)], &a, &b) < 0) continue;
+        for (int axis : {a, b}) {
+            const int code = Db().sp_wnam(axis);
+            if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
+        }
+    }
+    for (size_t j = 0; j < codes.size(); ++j) {
+        std::array<char, 65> name{};
+        if (Db().DB_Usnam(2, static_cast<short>(codes[j]), name.data()) < 0) return;
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "軸%d    ", static_cast<int>(j + 1));
+        DrawLabel(*f.labels, Vec3d(15, 30 + 20.0 * j, 0),
+                  std::string(prefix) + "\"" + std::string(name.data(), strnlen(name.data(), 64)) + "\"",
+                  LabelAnchor::TopLeft);
+    }
+}
+
+void SceneRenderer::MakeCompassTextures() {
+    if (compassTextures_[0] != 0) return;
+    glGenTextures(6, compassTextures_.data());
+    for (size_t i = 0; i < 6; ++i) {
+        glBindTexture(GL_TEXTURE_2D, compassTextures_[i]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        const std::vector<uint8_t>& image = compass_[i];
+        if (image.size() == static_cast<size_t>(kCompassImageSize * kCompassImageSize * 3)) {
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kCompassImageSize, kCompassImageSize, 0, GL_RGB,
+                         GL_UNSIGNED_BYTE, image.data());
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void SceneRenderer::DrawCompass() {
+    enum { XMinus, XPlus, YMinus, YPlus, ZPlus, ZMinus };
+    struct Face {
+        int image;
+        double corners[4][3];
+        double tex[4][2];
+    };
+    static const double kTex[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+    static const Face kFaces[6] = {
+        {XPlus, {{-15, -15, 15}, {-15, 15, 15}, {15, 15, 15}, {15, -15, 15}}, {}},
+        {YPlus, {{15, -15, 15}, {15, 15, 15}, {15, 15, -15}, {15, -15, -15}}, {}},
+        {XMinus, {{15, -15, -15}, {15, 15, -15}, {-15, 15, -15}, {-15, -15, -15}}, {}},
+        {YMinus, {{-15, -15, -15}, {-15, 15, -15}, {-15, 15, 15}, {-15, -15, 15}}, {}},
+        {ZPlus, {{15, -15, -15}, {-15, -15, -15}, {-15, -15, 15}, {15, -15, 15}}, {}},
+        {ZMinus, {{15, 15, 15}, {-15, 15, 15}, {-15, 15, -15}, {15, 15, -15}}, {{1, 0}, {1, 1}, {0, 1}, {0, 0}}},
+    };
+    glEnable(GL_CULL_FACE);
+    glColor3f(0.2f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    for (const Face& face : kFaces) {
+        glBindTexture(GL_TEXTURE_2D, compassTextures_[static_cast<size_t>(face.image)]);
+        const bool ownTex = face.tex[0][0] != 0 || face.tex[0][1] != 0 || face.tex[1][0] != 0;
+        glBegin(GL_QUADS);
+        for (int i = 0; i < 4; ++i) {
+            const double* t = ownTex ? face.tex[i] : kTex[i];
+            glTexCoord2d(t[0], t[1]);
+            glVertex3dv(face.corners[i]);
+        }
+        glEnd();
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_CULL_FACE);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// Draws the editor view's scene with OpenGL 1.1: the grid, the model's
+// ridge lines, names, outlines and nodes (kept in display lists 1 to 8), the
+// slope faces, the vertex order numbers, the info text and the compass. No
+// window code: it draws into whatever context is current, so tests can run
+// it offscreen.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "view/SceneFrame.h"
+
+// The six compass face images, 64 × 64 RGB rows from the bottom up, in the
+// order X-, X+, Y-, Y+, Z+, Z-.
+using CompassImages = std::array<std::vector<uint8_t>, 6>;
+inline constexpr int kCompassImageSize = 64;
+
+enum DisplayList : unsigned int {
+    kListNodes = 1,
+    kListRidgeLines = 2,
+    kListAxisTags = 3,
+    kListLayerNames = 4,
+    kListCompass = 5,
+    kListSlopeNames = 6,
+    kListSlopeOutlines = 7,
+    kListMeshNodes = 8
+};
+
+class SceneRenderer {
+public:
+    explicit SceneRenderer(CompassImages compass = {});
+    ~SceneRenderer();
+
+    // The GL state of a new context: clear colour, depth function, light 0.
+    void Initialise(const DisplaySettings& settings);
+    void ApplyClearColour(const DisplaySettings& settings);
+    // Viewport and projection for the frame, then the frame set-up (model
+    // scale, normals, shading, blending).
+    void SetupProjection(const Camera& camera, int width, int height);
+    // The whole frame; the projection must be set up first.
+    void DrawScene(SceneFrame& frame);
+    // Deletes display lists 1 to 8 (each only if it exists).
+    void DiscardDisplayLists();
+
+    // Slope faces, each pushed with the names 2 and its shape id.
+    void DrawSlopeFaces(SceneFrame& frame, bool pickMode);
+
+    // The matrices and viewport of the last frame (for picking and panning).
+    const std::array<int, 4>& Viewport() const { return viewport_; }
+    const std::array<double, 16>& Modelview() const { return modelview_; }
+    const std::array<double, 16>& Projection() const { return projection_; }
+
+private:
+    void CallList(unsigned int list, const std::function<void()>& draw);
+    void DrawGrid(const DisplaySettings& settings);
+    void DrawVertexNumbers(const SceneFrame& frame);
+    void DrawInfoText(const SceneFrame& frame);
+    void DrawCompass();
+    void MakeCompassTextures();
+
+    CompassImages compass_;
+    std::array<unsigned int, 6> compassTextures_{};
+    std::array<bool, 9> built_{};
+    std::array<int, 4> viewport_{};
+    std::array<double, 16> modelview_{};
+    std::array<double, 16> projection_{};
+};

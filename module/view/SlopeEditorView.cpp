@@ -1,0 +1,268 @@
+#include "SlopeEditorView.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSurfaceFormat>
+#include <QWheelEvent>
+
+#include "model/BusyFlag.h"
+#include "model/ModelQueries.h"
+#include "session/ModelDbLibrary.h"
+#include "settings/DisplaySettingsFile.h"
+#include "view/CameraFit.h"
+#include "view/CameraPersistence.h"
+#include "view/CompassFaces.h"
+#include "view/QtLabelRasterizer.h"
+
+namespace {
+
+// The display items' states when nothing tells them.
+bool DefaultItem(int item) { return item != kItemRange && item != kItemGrid && item != kItemEdges; }
+
+QSurfaceFormat ViewFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return format;
+}
+
+}  // namespace
+
+SlopeEditorView::SlopeEditorView(QWidget* parent, std::string settingsPath)
+    : QOpenGLWidget(parent), settingsPath_(settingsPath.empty() ? SettingsFilePath() : std::move(settingsPath)),
+      renderer_(MakeCompassImages()) {
+    setObjectName(QStringLiteral("GLitem"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setFormat(ViewFormat());
+    // A screenshot waits for the first frame.
+    setProperty("framePending", true);
+    SetCurrentEditorView(this);
+}
+
+void SlopeEditorView::Create() {
+    if (created_) return;
+    created_ = true;
+    LoadSettings();
+    if (preferences_.inheritCameraPosition) {
+        CameraPosition saved = camera_.Position();
+        LoadCameraPosition(saved, settingsPath_);
+        camera_.SetPosition(saved);
+    } else {
+        StartCamera(camera_);
+    }
+    shapes_.BuildShapesFromModel();
+    picked_.clear();
+    selected_ = nullptr;
+    lastPicked_.reset();
+    camera_.parallelScale = 0.0005;
+    hiddenAxes_.clear();
+    hiddenLayers_.clear();
+}
+
+void SlopeEditorView::showEvent(QShowEvent* event) {
+    Create();
+    QOpenGLWidget::showEvent(event);
+}
+
+SlopeEditorView::~SlopeEditorView() {
+    if (CurrentEditorView() == this) SetCurrentEditorView(nullptr);
+    if (created_) SaveCameraPosition(camera_.Position(), preferences_.inheritCameraPosition, settingsPath_);
+    if (contextReady_) {
+        makeCurrent();
+        renderer_.DiscardDisplayLists();
+        doneCurrent();
+    }
+}
+
+void SlopeEditorView::LoadSettings() {
+    LoadDisplaySettings(CurrentDisplaySettings(), preferences_, settingsPath_);
+    camera_.perspectiveAngle = preferences_.perspectiveAngle;
+}
+
+bool SlopeEditorView::HasSelectedSlope() const { return selected_ && selected_->number != 0; }
+
+void SlopeEditorView::EnterMeshMode() {
+    mode_ = 2;
+    update();
+}
+
+void SlopeEditorView::LeaveMeshMode() {
+    mode_ = 1;
+    update();
+}
+
+void SlopeEditorView::ReloadDisplaySettings() {
+    LoadSettings();
+    ApplyClearColour();
+    DiscardDisplayLists();
+    update();
+}
+
+void SlopeEditorView::ApplyClearColour() {
+    if (!contextReady_) return;
+    makeCurrent();
+    renderer_.ApplyClearColour(CurrentDisplaySettings());
+    doneCurrent();
+}
+
+void SlopeEditorView::DiscardDisplayLists() {
+    if (!contextReady_) return;
+    makeCurrent();
+    renderer_.DiscardDisplayLists();
+    doneCurrent();
+}
+
+void SlopeEditorView::initializeGL() {
+    Create();
+    labels_ = std::make_unique<QtLabelRasterizer>(logicalDpiY());
+    renderer_.Initialise(CurrentDisplaySettings());
+    contextReady_ = true;
+}
+
+SceneFrame SlopeEditorView::Frame() {
+    SceneFrame f;
+    f.camera = &camera_;
+    f.settings = &CurrentDisplaySettings();
+    f.shapes = &shapes_;
+    f.picked = &picked_;
+    f.lastPicked = lastPicked_;
+    f.selected = selected_;
+    f.hiddenAxes = &hiddenAxes_;
+    f.hiddenLayers = &hiddenLayers_;
+    f.range = &range_;
+    for (int i = 1; i <= 9; ++i) f.items[static_cast<size_t>(i)] = itemSource_ ? itemSource_(i) : DefaultItem(i);
+    f.mode = mode_;
+    f.width = static_cast<int>(width() * devicePixelRatioF());
+    f.height = static_cast<int>(height() * devicePixelRatioF());
+    f.labels = labels_.get();
+    return f;
+}
+
+void SlopeEditorView::paintGL() {
+    // The outlines are being rebuilt: this frame is skipped, the next one
+    // draws them.
+    if (IsShapeListBusy()) {
+        update();
+        return;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    const RangeSource* source = rangeSource_ ? rangeSource_() : nullptr;
+    if (source) CacheEffectiveRange(*source, range_);
+    else range_.enabled = false;
+    SceneFrame frame = Frame();
+    renderer_.SetupProjection(camera_, frame.width, frame.height);
+    renderer_.DrawScene(frame);
+    setProperty("framePending", false);
+}
+
+void SlopeEditorView::mousePressEvent(QMouseEvent* event) {
+    lastMouse_ = event->position().toPoint();
+    QOpenGLWidget::mousePressEvent(event);
+}
+
+void SlopeEditorView::mouseMoveEvent(QMouseEvent* event) {
+    setCursor(Qt::ArrowCursor);
+    const QPoint at = event->position().toPoint();
+    const int dx = at.x() - lastMouse_.x(), dy = at.y() - lastMouse_.y();
+    if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) {
+        // One pixel left and one pixel up on the screen, in the model.
+        const auto& view = renderer_.Viewport();
+        const auto& model = renderer_.Modelview();
+        const auto& projection = renderer_.Projection();
+        Vec3d p[3];
+        const double window[3][2] = {{0, 0}, {-1, 0}, {0, 1}};
+        for (int i = 0; i < 3; ++i) {
+            gluUnProject(window[i][0], window[i][1], 0.0, model.data(), projection.data(), view.data(), &p[i].x,
+                         &p[i].y, &p[i].z);
+        }
+        camera_.Pan(dx, dy, height(), Unit(p[1] - p[0]), Unit(p[2] - p[0]));
+        update();
+    } else if (event->buttons() == Qt::MiddleButton && event->modifiers() == Qt::NoModifier) {
+        camera_.Orbit(dx, dy);
+        update();
+    }
+    lastMouse_ = at;
+}
+
+void SlopeEditorView::wheelEvent(QWheelEvent* event) {
+    const bool shiftOnly = event->modifiers() == Qt::ShiftModifier && event->buttons() == Qt::NoButton;
+    HandleWheel(event->angleDelta().y(), shiftOnly);
+    event->accept();
+}
+
+void SlopeEditorView::HandleWheel(int delta, bool shiftOnly) {
+    camera_.Wheel(static_cast<int16_t>(delta), shiftOnly);
+    update();
+}
+
+void SlopeEditorView::keyPressEvent(QKeyEvent* event) { HandleKey(event->key()); }
+
+void SlopeEditorView::HandleKey(int key) {
+    switch (key) {
+        case Qt::Key_C:
+            FitCamera();
+            break;
+        case Qt::Key_E:
+            picked_.clear();
+            lastPicked_.reset();
+            shapes_.RemoveShapes(ShapeKind::Outline);
+            DiscardDisplayLists();
+            break;
+        case Qt::Key_O:
+            CentreOnPickedNodes();
+            break;
+        case Qt::Key_X: {
+            hiddenAxes_.clear();
+            if (!ModelBound()) break;
+            const int axes = Db().sp_GetMaxLin(0);
+            for (int i = 1; i <= axes; ++i) {
+                if (Db().sp_wnam(i) >= 0) hiddenAxes_.insert(i);
+            }
+            break;
+        }
+        case Qt::Key_Z:
+            hiddenLayers_.clear();
+            hiddenAxes_.clear();
+            DiscardDisplayLists();
+            break;
+        default:
+            return;  // no repaint
+    }
+    update();
+}
+
+void SlopeEditorView::FitCamera() { ::FitCamera(camera_, range_); }
+
+void SlopeEditorView::ResetCamera() {
+    FitCamera();
+    update();
+}
+
+void SlopeEditorView::CentreOnPickedNodes() {
+    Vec3d sum;
+    int count = 0;
+    for (const NodeRef& n : picked_) {
+        if (auto p = NodePositionOnLayer(n.layer, n.node)) {
+            sum += *p;
+            ++count;
+        }
+    }
+    if (count > 0) camera_.target = sum / static_cast<double>(count);
+    update();
+}
+
+void SlopeEditorView::TurnAroundEye(double dx, double dy) {
+    camera_.TurnAroundEye(dx, dy);
+    update();
+}
+
+void SlopeEditorView::DragRotate(int dx, int dy) { TurnAroundEye(dx, dy); }

@@ -1,0 +1,116 @@
+#pragma once
+// The OpenGL window in the Editor pane ("GLitem"): owns the camera, the
+// picked and hidden selections and the slope outlines, and draws the scene
+// through the SceneRenderer. Mouse moves pan (left button) and orbit
+// (middle button); the wheel zooms; keys C, E, O, X and Z act on the view.
+
+#include <QOpenGLWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "model/EffectiveRange.h"
+#include "model/NodeRef.h"
+#include "model/SlopeShapeList.h"
+#include "session/EditorViewLink.h"
+#include "view/Camera.h"
+#include "view/EditorViewAccess.h"
+#include "view/SceneRenderer.h"
+
+class QtLabelRasterizer;
+
+class SlopeEditorView : public QOpenGLWidget, public EditorViewLink, public EditorViewAccess {
+    Q_OBJECT
+public:
+    // The settings file is read from `settingsPath` ("" for the one beside
+    // the host executable).
+    explicit SlopeEditorView(QWidget* parent = nullptr, std::string settingsPath = {});
+    ~SlopeEditorView() override;
+
+    // What reads the display items (1 … 9); without one the items'
+    // defaults hold.
+    void SetDisplayItemSource(std::function<bool(int)> source) { itemSource_ = std::move(source); }
+    // What gives the effective range; without one the range is off.
+    void SetRangeSource(std::function<const RangeSource*()> source) { rangeSource_ = std::move(source); }
+
+    // Key presses routed from the main window.
+    void HandleKey(int key);
+    // Wheel turns; `shiftOnly` when Shift is the only key or button held.
+    void HandleWheel(int delta, bool shiftOnly);
+    void FitCamera();
+    void TurnAroundEye(double dx, double dy);
+    void ApplyClearColour();
+
+    Camera& ViewCamera() { return camera_; }
+    std::vector<NodeRef>& PickedNodes() { return picked_; }
+    std::optional<NodeRef>& LastPickedNode() { return lastPicked_; }
+    SlopeShapeList& Shapes() { return shapes_; }
+    const SlopeShape* SelectedShape() const { return selected_; }
+    void SetSelectedShape(const SlopeShape* shape) { selected_ = shape; }
+    std::set<int32_t>& HiddenAxes() { return hiddenAxes_; }
+    std::set<LayerCode>& HiddenLayers() { return hiddenLayers_; }
+    const EffectiveRange& Range() const { return range_; }
+    const SceneRenderer& Renderer() const { return renderer_; }
+    int InteractionMode() const { return mode_; }
+    bool InheritCameraPosition() const { return preferences_.inheritCameraPosition; }
+
+    // EditorViewLink
+    int Mode() const override { return mode_; }
+    bool HasSelectedSlope() const override;
+    void EnterMeshMode() override;
+    void LeaveMeshMode() override;
+    ViewPreferences Preferences() const override { return preferences_; }
+    void ReloadDisplaySettings() override;
+
+    // EditorViewAccess
+    float Azimuth() const override { return camera_.azimuth; }
+    float Elevation() const override { return camera_.elevation; }
+    void SetAzimuth(float degrees) override { camera_.azimuth = degrees; }
+    void SetElevation(float degrees) override { camera_.elevation = degrees; }
+    bool ParallelProjection() const override { return camera_.parallel; }
+    void SetParallelProjection(bool parallel) override { camera_.parallel = parallel; }
+    void DragRotate(int dx, int dy) override;
+    void ResetCamera() override;
+    void CentreOnPickedNodes() override;
+    void DiscardDisplayLists() override;
+    void Invalidate() override { update(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void initializeGL() override;
+    void paintGL() override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // What the window's creation does: settings, camera, the slope outlines
+    // from the model. Runs once, when the view is first shown (the model
+    // library is bound by then).
+    void Create();
+    SceneFrame Frame();
+    void LoadSettings();
+
+    std::string settingsPath_;
+    ViewPreferences preferences_;
+    int mode_ = 1;
+    Camera camera_;
+    std::vector<NodeRef> picked_;
+    std::optional<NodeRef> lastPicked_;
+    const SlopeShape* selected_ = nullptr;
+    std::set<int32_t> hiddenAxes_;
+    std::set<LayerCode> hiddenLayers_;
+    EffectiveRange range_;
+    SlopeShapeList shapes_;
+    SceneRenderer renderer_;
+    std::unique_ptr<QtLabelRasterizer> labels_;
+    std::function<bool(int)> itemSource_;
+    std::function<const RangeSource*()> rangeSource_;
+    QPoint lastMouse_;
+    bool contextReady_ = false;
+    bool created_ = false;
+};
