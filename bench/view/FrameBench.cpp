@@ -1,0 +1,180 @@
+// Frame time of the editor view's renderer, offscreen on Mesa, with every
+// display list built and with the lists rebuilt each frame; and the number
+// of model library calls a frame with built lists makes (it must be 0).
+//
+// Run under a display: xvfb-run -a build/bench/bin/view_bench
+
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include <QApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "model/SlopeShapeList.h"
+#include "session/ModelDbLibrary.h"
+#include "view/CameraFit.h"
+#include "view/CompassFaces.h"
+#include "view/QtLabelRasterizer.h"
+#include "view/SceneRenderer.h"
+
+namespace {
+
+// Every call through the bound entries is counted.
+long g_calls = 0;
+ModelDbEntries g_original;
+
+template <typename T, T ModelDbEntries::*Member>
+struct Counting;
+template <typename R, typename... A, R (*ModelDbEntries::*Member)(A...)>
+struct Counting<R (*)(A...), Member> {
+    static R Call(A... a) {
+        ++g_calls;
+        return (g_original.*Member)(a...);
+    }
+};
+
+void CountCalls() {
+    g_original = Db();
+    ModelDbEntries counted = g_original;
+#define TORMEL_MODELDB_ENTRY(name) \
+    counted.name = &Counting<decltype(ModelDbEntries::name), &ModelDbEntries::name>::Call;
+#include "session/ModelDbEntryList.h"
+#undef TORMEL_MODELDB_ENTRY
+    ModelDbLibrary::Instance().ReplaceEntries(counted);
+}
+
+std::string Bin() {
+    const char* bin = std::getenv("TORMEL_BIN_DIR");
+    return bin ? bin : (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path().parent_path() / "bin").string();
+}
+
+struct Scene {
+    explicit Scene(const std::string& teva) {
+        const std::string path = (std::filesystem::temp_directory_path() / "tormel-frame-bench.tvp").string();
+        std::filesystem::remove(path);
+        const std::string command = "'" + Bin() + "/teva' " + teva + " '" + path + "' > /dev/null";
+        ok = std::system(command.c_str()) == 0 && ModelDbLibrary::Instance().LoadFrom(Bin());
+        if (!ok) return;
+        library.Open(Bin() + "/tevalib.so");
+        auto open = reinterpret_cast<int (*)(const char*)>(library.Resolve("teva_open"));
+        ok = open && open(path.c_str()) == 0;
+        if (!ok) return;
+        QSurfaceFormat format;
+        format.setProfile(QSurfaceFormat::CompatibilityProfile);
+        format.setVersion(2, 1);
+        format.setDepthBufferSize(24);
+        format.setStencilBufferSize(8);
+        surface.setFormat(format);
+        surface.create();
+        context.setFormat(format);
+        ok = context.create() && context.makeCurrent(&surface);
+        if (!ok) return;
+        fbo = std::make_unique<QOpenGLFramebufferObject>(800, 600, QOpenGLFramebufferObject::CombinedDepthStencil);
+        fbo->bind();
+        renderer = std::make_unique<SceneRenderer>(MakeCompassImages());
+        renderer->Initialise(settings);
+        StartCamera(camera);
+        shapes.BuildShapesFromModel();
+        for (int i = 2; i <= 9; ++i) frame.items[static_cast<size_t>(i)] = true;
+        frame.camera = &camera;
+        frame.settings = &settings;
+        frame.shapes = &shapes;
+        frame.picked = &picked;
+        frame.hiddenAxes = &hiddenAxes;
+        frame.hiddenLayers = &hiddenLayers;
+        frame.range = &range;
+        frame.width = 800;
+        frame.height = 600;
+        frame.labels = &labels;
+    }
+    ~Scene() {
+        if (renderer) renderer->DiscardDisplayLists();
+        fbo.reset();
+        context.doneCurrent();
+        ModelDbLibrary::Instance().Unload();
+        if (auto close = reinterpret_cast<void (*)()>(library.Resolve("teva_close"))) close();
+    }
+    void Frame() {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_BLEND);
+        renderer->SetupProjection(camera, 800, 600);
+        renderer->DrawScene(frame);
+        glFinish();
+    }
+
+    bool ok = false;
+    platform::DynamicLibrary library;
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    std::unique_ptr<QOpenGLFramebufferObject> fbo;
+    std::unique_ptr<SceneRenderer> renderer;
+    DisplaySettings settings;
+    Camera camera;
+    SlopeShapeList shapes;
+    std::vector<NodeRef> picked;
+    std::set<int32_t> hiddenAxes;
+    std::set<LayerCode> hiddenLayers;
+    EffectiveRange range;
+    QtLabelRasterizer labels;
+    SceneFrame frame;
+};
+
+std::string List(const char* prefix, int count, int step) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i) text += ",";
+        text += prefix + std::to_string(i + 1) + ":" + std::to_string(i * step);
+    }
+    return text;
+}
+
+std::string LargeModel() {
+    return "new --storeys '" + List("S", 10, 3500) + "' --x '" + List("X", 40, 6000) + "' --y '" +
+           List("Y", 40, 6000) + "'";
+}
+
+void Frames(benchmark::State& state, const std::string& teva, bool rebuild) {
+    Scene scene(teva);
+    if (!scene.ok) {
+        state.SkipWithError("no project or no OpenGL context");
+        return;
+    }
+    scene.Frame();  // builds the lists
+    for (auto _ : state) {
+        if (rebuild) scene.renderer->DiscardDisplayLists();
+        scene.Frame();
+    }
+    // Model calls of one frame whose lists are built.
+    CountCalls();
+    g_calls = 0;
+    scene.Frame();
+    state.counters["model_calls_cached_frame"] = static_cast<double>(g_calls);
+}
+
+void BM_DemoCached(benchmark::State& state) { Frames(state, "demo", false); }
+void BM_DemoRebuilt(benchmark::State& state) { Frames(state, "demo", true); }
+void BM_Large10x40x40Cached(benchmark::State& state) { Frames(state, LargeModel(), false); }
+void BM_Large10x40x40Rebuilt(benchmark::State& state) { Frames(state, LargeModel(), true); }
+
+BENCHMARK(BM_DemoCached)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DemoRebuilt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Large10x40x40Cached)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Large10x40x40Rebuilt)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

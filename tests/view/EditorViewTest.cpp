@@ -1,0 +1,170 @@
+// The editor view window on the demo building: keys, wheel and mouse driven
+// as a user would, and what ends up on screen.
+
+#include <gtest/gtest.h>
+
+#include <GL/glu.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "TempDir.h"
+#include "TestBuilding.h"
+#include "model/ModelQueries.h"
+#include "session/ModelDbLibrary.h"
+#include "view/SlopeEditorView.h"
+
+namespace {
+
+using testing_support::RunProcess;
+
+class EditorViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string bin = testing_support::BinDir();
+        ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
+        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
+        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
+        view = std::make_unique<SlopeEditorView>(nullptr, dir.File("Vorna3D.ini"));
+        view->resize(400, 300);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->grabFramebuffer();  // one frame drawn
+    }
+    void TearDown() override {
+        view.reset();
+        teva_close();
+        ModelDbLibrary::Instance().Unload();
+    }
+    void Wheel(int delta, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+        const QPointF at(200, 150);
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), buttons, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.get(), &wheel);
+    }
+    void MoveWith(Qt::MouseButton button, QPoint from, QPoint to) {
+        QTest::mousePress(view.get(), button, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), view->mapToGlobal(QPointF(to)), Qt::NoButton, button,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &move);
+        QTest::mouseRelease(view.get(), button, {}, to);
+    }
+
+    testing_support::TempDir dir;
+    std::string project = dir.File("demo.tvp");
+    std::unique_ptr<SlopeEditorView> view;
+};
+
+TEST_F(EditorViewTest, StartCameraLooksAtTheBuilding) {
+    Camera& c = view->ViewCamera();
+    EXPECT_FLOAT_EQ(c.azimuth, 240.0f) << "-120 wrapped";
+    EXPECT_FLOAT_EQ(c.elevation, 15.0f);
+    EXPECT_GE(c.distance, 1500.0f);
+    EXPECT_GT(view->Shapes().Size(), 1u) << "the demo's registered slopes";
+}
+
+TEST_F(EditorViewTest, KeyOWithNothingPickedLeavesTheTarget) {
+    const Vec3d before = view->ViewCamera().target;
+    QTest::keyClick(view.get(), Qt::Key_O);
+    EXPECT_EQ(view->ViewCamera().target, before);
+}
+
+TEST_F(EditorViewTest, KeyOCentresOnThePickedNodes) {
+    view->PickedNodes() = {{1, 1}, {1, 2}};
+    QTest::keyClick(view.get(), Qt::Key_O);
+    const Vec3d a = *NodePositionOnLayer(1, 1), b = *NodePositionOnLayer(1, 2);
+    EXPECT_NEAR(view->ViewCamera().target.x, (a.x + b.x) / 2, 1e-6);
+    EXPECT_NEAR(view->ViewCamera().target.y, (a.y + b.y) / 2, 1e-6);
+}
+
+TEST_F(EditorViewTest, KeyCFitsTheDemoBuilding) {
+    view->ViewCamera().target = Vec3d(1e6, 1e6, 0);
+    QTest::keyClick(view.get(), Qt::Key_C);
+    view->grabFramebuffer();
+    const Camera& c = view->ViewCamera();
+    EXPECT_FLOAT_EQ(c.azimuth, 250.0f) << "-110 wrapped";
+    EXPECT_FLOAT_EQ(c.elevation, 15.0f);
+    // The target is the middle of the building: its plan extent, from the
+    // first storey's floor to the top storey's.
+    float maxX, maxY, minX, minY;
+    ASSERT_EQ(Db().sp_GetMaxMinCord(0, &maxX, &maxY, &minX, &minY), 0);
+    const int top = Db().sp_GetMaxSeqLay();
+    const double low = CrossingPosition(1, 1)->z, high = CrossingPosition(top, 1)->z;
+    EXPECT_NEAR(c.target.x, (minX + maxX) / 2.0, 1.0);
+    EXPECT_NEAR(c.target.y, (minY + maxY) / 2.0, 1.0);
+    EXPECT_NEAR(c.target.z, (low + high) / 2.0, 1.0);
+    const double halfDiagonal = Length(Vec3d(maxX - minX, maxY - minY, high - low)) / 2.0;
+    EXPECT_NEAR(c.distance, 2.0 * halfDiagonal, 1.0);
+    // Nearly every node of every storey is in view.
+    const SceneRenderer& r = view->Renderer();
+    int nodes = 0, inView = 0;
+    for (int storey = 1; storey <= top; ++storey) {
+        for (int node = 1; node <= Db().sp_GetMaxNode(storey); ++node) {
+            auto p = NodePositionOnLayer(storey, node);
+            ASSERT_TRUE(p);
+            double x, y, z;
+            gluProject(p->x, p->y, p->z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
+            ++nodes;
+            if (x >= 0 && x <= r.Viewport()[2] && y >= 0 && y <= r.Viewport()[3]) ++inView;
+        }
+    }
+    EXPECT_GT(nodes, 40);
+    EXPECT_GE(inView * 10, nodes * 9);
+}
+
+TEST_F(EditorViewTest, ShiftWithTheLeftButtonHeldZoomsRatherThanDollies) {
+    Camera& c = view->ViewCamera();
+    c.distance = 20000.0f;
+    const Vec3d target = c.target;
+    Wheel(120, Qt::ShiftModifier, Qt::LeftButton);
+    EXPECT_EQ(c.target, target);
+    EXPECT_FLOAT_EQ(c.distance, 18800.0f);
+    Wheel(120, Qt::ShiftModifier, Qt::NoButton);
+    EXPECT_FLOAT_EQ(c.distance, 18800.0f) << "Shift alone dollies";
+    EXPECT_GT(Length(c.target - target), 1199.0);
+}
+
+TEST_F(EditorViewTest, MiddleDragOf720PixelsBringsTheAzimuthBack) {
+    Camera& c = view->ViewCamera();
+    const float start = c.azimuth;
+    for (int i = 0; i < 4; ++i) {
+        MoveWith(Qt::MiddleButton, QPoint(10, 100), QPoint(190, 100));
+        view->grabFramebuffer();
+    }
+    EXPECT_NEAR(std::fmod(c.azimuth + 720.0, 360.0), start, 1e-3);
+}
+
+TEST_F(EditorViewTest, LeftDragPansWithoutTurning) {
+    Camera& c = view->ViewCamera();
+    const Vec3d before = c.target;
+    const float azimuth = c.azimuth;
+    MoveWith(Qt::LeftButton, QPoint(100, 100), QPoint(150, 100));
+    EXPECT_GT(Length(c.target - before), 1.0);
+    EXPECT_FLOAT_EQ(c.azimuth, azimuth);
+}
+
+TEST_F(EditorViewTest, KeyXHidesEveryAxisAndZShowsThemAgain) {
+    QTest::keyClick(view.get(), Qt::Key_X);
+    EXPECT_EQ(static_cast<int>(view->HiddenAxes().size()), Db().sp_GetMaxLin(0));
+    view->HiddenLayers().insert(1);
+    QTest::keyClick(view.get(), Qt::Key_Z);
+    EXPECT_TRUE(view->HiddenAxes().empty());
+    EXPECT_TRUE(view->HiddenLayers().empty());
+}
+
+TEST_F(EditorViewTest, CameraSavedOnCloseWhenInherited) {
+    const std::string ini = dir.File("Vorna3D.ini");
+    ASSERT_TRUE(testing_support::WriteFile(ini, "[Camera]\nRePos=1\n"));
+    view = std::make_unique<SlopeEditorView>(nullptr, ini);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    view->ViewCamera().distance = 12345.67f;
+    view->ViewCamera().parallel = true;
+    view.reset();
+    const std::string text = testing_support::ReadFile(ini);
+    EXPECT_NE(text.find("cZ=12345.7"), std::string::npos) << text;
+    EXPECT_NE(text.find("TOUEI=1"), std::string::npos) << text;
+}
+
+}  // namespace
