@@ -2,8 +2,12 @@
 // write leaves behind.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "ProfileFile.h"
 #include "TempDir.h"
@@ -95,6 +99,33 @@ TEST(ProfileWrite, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_FALSE(WriteProfileString(path, "init", "A", "2"));
     chmod(dir.Path().c_str(), 0755);
     EXPECT_EQ(ReadFile(path), "[init]\nA=1\n");
+}
+
+TEST(ProfileWrite, WriteCutShortLeavesTheOldFileIntact) {
+    // A file size limit makes the write of the new file fail half-way, as a
+    // full disk would; this works for every user, root included.
+    TempDir dir;
+    const std::string path = dir.File("full.ini");
+    const std::string old = "[init]\nA=1\n";
+    ASSERT_TRUE(WriteFile(path, old));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteProfileString(path, "init", "A", std::string(100, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadFile(path), old);
+    // No temporary file is left behind.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
 }
 
 TEST(ProfileWrite, WriteIntoMissingFolderFailsCleanly) {
