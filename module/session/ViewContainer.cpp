@@ -1,13 +1,9 @@
 #include "ViewContainer.h"
 
-namespace {
-QWidget* EmptyContent(const QString& name) {
-    auto* content = new QWidget;
-    content->setObjectName(name);
-    content->setFocusPolicy(Qt::StrongFocus);
-    return content;
-}
-}  // namespace
+#include "panels/ControlPane.h"
+#include "settings/CameraPane.h"
+
+#include "view/EditorViewFactory.h"
 
 ViewContainer::ViewContainer(QWidget* parent)
     : QWidget(parent), layout_(std::make_unique<toolkit::LayoutManager>(this)) {
@@ -17,13 +13,11 @@ ViewContainer::ViewContainer(QWidget* parent)
     // order: Control above Camera.
     editor_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Editor"), DockSide::Centre, false);
     editor_->setObjectName(QStringLiteral("EditorPane"));
-    editor_->SetContent(EmptyContent(QStringLiteral("GLitem")));
-    control_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Control"), DockSide::Left);
-    control_->setObjectName(QStringLiteral("ControlPane"));
-    control_->SetContent(EmptyContent(QStringLiteral("GLPlaceView")));
-    camera_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Camera"), DockSide::Left);
-    camera_->setObjectName(QStringLiteral("CameraPane"));
-    camera_->SetContent(EmptyContent(QStringLiteral("GLCameraView")));
+    editor_->SetContent(CreateEditorView());
+    // The Control pane holds the placement panel ("GLPlaceView"), the Camera
+    // pane the camera scroller ("GLCameraView").
+    control_ = new ::ControlPane(this, layout_.get());
+    camera_ = new ::CameraPane(this, layout_.get());
     layout_->Attach();
 }
 

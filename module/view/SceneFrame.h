@@ -9,25 +9,13 @@
 
 #include "model/EffectiveRange.h"
 #include "model/NodeRef.h"
+#include "settings/DisplayItemStates.h"
 #include "settings/DisplaySettings.h"
 #include "view/Camera.h"
 
 class LabelRasterizer;
 class SlopeShapeList;
 struct SlopeShape;
-
-// The nine display items, by their numbers.
-enum DisplayItem {
-    kItemRange = 1,
-    kItemRidgeLines = 2,
-    kItemNodes = 3,
-    kItemGrid = 4,
-    kItemSlopeNames = 5,
-    kItemAxisNames = 6,
-    kItemLayerNames = 7,
-    kItemCompass = 8,
-    kItemEdges = 9
-};
 
 struct SceneFrame {
     Camera* camera = nullptr;
@@ -45,5 +33,5 @@ struct SceneFrame {
     int height = 1;
     LabelRasterizer* labels = nullptr;
 
-    bool Item(DisplayItem item) const { return items[static_cast<size_t>(item)]; }
+    bool Item(display_items::Item item) const { return items[static_cast<size_t>(item)]; }
 };

@@ -122,16 +122,16 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
 
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);
-    if (f.Item(kItemGrid)) DrawGrid(*f.settings);
-    if (f.Item(kItemRidgeLines)) CallList(kListRidgeLines, [&] { DrawRidgeLines(f); });
-    if (f.Item(kItemEdges)) CallList(kListSlopeOutlines, [&] { DrawSlopeOutlines(f); });
-    if (f.Item(kItemLayerNames)) CallList(kListLayerNames, [&] { DrawLayerNames(f); });
-    if (f.Item(kItemAxisNames)) CallList(kListAxisTags, [&] { DrawAxisTags(f); });
-    if (f.Item(kItemSlopeNames)) CallList(kListSlopeNames, [&] { DrawSlopeNames(f); });
+    if (f.Item(display_items::kGrid)) DrawGrid(*f.settings);
+    if (f.Item(display_items::kRidgeLines)) CallList(kListRidgeLines, [&] { DrawRidgeLines(f); });
+    if (f.Item(display_items::kEdges)) CallList(kListSlopeOutlines, [&] { DrawSlopeOutlines(f); });
+    if (f.Item(display_items::kLayerNames)) CallList(kListLayerNames, [&] { DrawLayerNames(f); });
+    if (f.Item(display_items::kAxisNames)) CallList(kListAxisTags, [&] { DrawAxisTags(f); });
+    if (f.Item(display_items::kSlopeNames)) CallList(kListSlopeNames, [&] { DrawSlopeNames(f); });
 
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING);
-    if (f.Item(kItemNodes)) CallList(kListNodes, [&] { DrawNodes(f); });
+    if (f.Item(display_items::kNodes)) CallList(kListNodes, [&] { DrawNodes(f); });
 
     if (f.shapes) f.shapes->OrderShapesForDrawing(view.eye);
 
@@ -159,7 +159,7 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
     glTranslated(viewport_[2] - 50, 50, 0);
     glRotated(-f.camera->elevation, 1, 0, 0);
     glRotated(-f.camera->azimuth, 0, 1, 0);
-    if (f.Item(kItemCompass)) {
+    if (f.Item(display_items::kCompass)) {
         MakeCompassTextures();
         CallList(kListCompass, [&] { DrawCompass(); });
     }

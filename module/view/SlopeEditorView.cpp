@@ -10,6 +10,7 @@
 
 #include "model/BusyFlag.h"
 #include "model/ModelQueries.h"
+#include "panels/PlacementAccess.h"
 #include "session/ModelDbLibrary.h"
 #include "settings/DisplaySettingsFile.h"
 #include "view/CameraFit.h"
@@ -18,9 +19,6 @@
 #include "view/QtLabelRasterizer.h"
 
 namespace {
-
-// The display items' states when nothing tells them.
-bool DefaultItem(int item) { return item != kItemRange && item != kItemGrid && item != kItemEdges; }
 
 QSurfaceFormat ViewFormat() {
     QSurfaceFormat format;
@@ -138,7 +136,7 @@ SceneFrame SlopeEditorView::Frame() {
     f.hiddenAxes = &hiddenAxes_;
     f.hiddenLayers = &hiddenLayers_;
     f.range = &range_;
-    for (int i = 1; i <= 9; ++i) f.items[static_cast<size_t>(i)] = itemSource_ ? itemSource_(i) : DefaultItem(i);
+    for (int i = 1; i <= 9; ++i) f.items[static_cast<size_t>(i)] = itemSource_ ? itemSource_(i) : IsDisplayItemOn(i);
     f.mode = mode_;
     f.width = static_cast<int>(width() * devicePixelRatioF());
     f.height = static_cast<int>(height() * devicePixelRatioF());
@@ -155,7 +153,7 @@ void SlopeEditorView::paintGL() {
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_BLEND);
-    const RangeSource* source = rangeSource_ ? rangeSource_() : nullptr;
+    const RangeSource* source = rangeSource_ ? rangeSource_() : CurrentRangeSource();
     if (source) CacheEffectiveRange(*source, range_);
     else range_.enabled = false;
     SceneFrame frame = Frame();

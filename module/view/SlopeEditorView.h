@@ -30,10 +30,11 @@ public:
     explicit SlopeEditorView(QWidget* parent = nullptr, std::string settingsPath = {});
     ~SlopeEditorView() override;
 
-    // What reads the display items (1 … 9); without one the items'
-    // defaults hold.
+    // What reads the display items (1 … 9); without one the placement
+    // panel's items (or their defaults) are read.
     void SetDisplayItemSource(std::function<bool(int)> source) { itemSource_ = std::move(source); }
-    // What gives the effective range; without one the range is off.
+    // What gives the effective range; without one the placement panel's
+    // selections (the range is off while there is no panel).
     void SetRangeSource(std::function<const RangeSource*()> source) { rangeSource_ = std::move(source); }
 
     // Key presses routed from the main window.

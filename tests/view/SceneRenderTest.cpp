@@ -103,7 +103,7 @@ int Lit(int channel) { return std::min(255, static_cast<int>(1.2 * channel + 0.1
 
 TEST_F(SceneRenderTest, BlackBackgroundAndANodeLitInTheNodeColour) {
     OneNode();
-    items[kItemNodes] = true;
+    items[display_items::kNodes] = true;
     QImage image = Render();
     ExpectNear(At(image, 3, 3), 0, 0, 0, 0, "background");
     ExpectNear(At(image, kWidth / 2, kHeight / 2), Lit(80), Lit(100), Lit(200), 16, "node");
@@ -111,7 +111,7 @@ TEST_F(SceneRenderTest, BlackBackgroundAndANodeLitInTheNodeColour) {
 
 TEST_F(SceneRenderTest, PickedNodeInTheRotatedColour) {
     OneNode();
-    items[kItemNodes] = true;
+    items[display_items::kNodes] = true;
     picked.push_back({1, 1});
     QImage image = Render();
     ExpectNear(At(image, kWidth / 2, kHeight / 2), Lit(200), Lit(80), Lit(100), 16, "picked node");
@@ -142,7 +142,7 @@ QRect Drawn(const QImage& image) {
 
 TEST_F(SceneRenderTest, GridCountZeroDrawsOneLine) {
     OneNode();
-    items[kItemGrid] = true;
+    items[display_items::kGrid] = true;
     settings.gridCountX = 0;
     settings.gridCountY = 10;
     // Seen from above ("Z+"), in parallel projection, the whole grid in view.
@@ -200,7 +200,7 @@ TEST_F(SceneRenderTest, EveryItemOffLeavesOnlyTheSlopeFaces) {
 
 TEST_F(SceneRenderTest, CompassShowsXPlusFromAzimuthAndElevationZero) {
     OneNode();
-    items[kItemCompass] = true;
+    items[display_items::kCompass] = true;
     // Each face a colour of its own: X+ green.
     const QRgb colours[6] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
                              qRgb(255, 255, 0), qRgb(255, 0, 255), qRgb(0, 255, 255)};

@@ -1,0 +1,23 @@
+#pragma once
+// The Camera pane: fixed views of the editor view's camera and the choice of
+// projection, in a scroller that the wheel moves.
+
+#include <string>
+
+#include "settings/SettingsFilePath.h"
+#include "toolkit/PaneWindow.h"
+
+class CameraScroller;
+
+class CameraPane : public toolkit::PaneWindow {
+    Q_OBJECT
+public:
+    CameraPane(QWidget* parent, toolkit::LayoutManager* manager, const std::string& settingsPath = SettingsFilePath());
+
+    CameraScroller* Scroller() const { return scroller_; }
+
+    bool HandleWheel(int delta, const QPoint& globalPos) override;
+
+private:
+    CameraScroller* scroller_ = nullptr;
+};

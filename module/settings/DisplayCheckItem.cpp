@@ -1,0 +1,22 @@
+#include "settings/DisplayCheckItem.h"
+
+#include <QMouseEvent>
+
+#include "settings/CheckItemSettings.h"
+#include "view/EditorViewAccess.h"
+
+DisplayCheckItem::DisplayCheckItem(QWidget* parent, const QPoint& origin, const QString& text, int index,
+                                   bool defaultChecked, const std::string& settingsPath)
+    : toolkit::CheckItem(parent, origin, text, index, defaultChecked) {
+    if (const std::optional<bool> stored = ReadCheckItem(index, settingsPath)) SetChecked(*stored);
+}
+
+void DisplayCheckItem::mousePressEvent(QMouseEvent* event) {
+    toolkit::CheckItem::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    // The scene's display lists were built with the old state.
+    if (EditorViewAccess* view = CurrentEditorView()) {
+        view->DiscardDisplayLists();
+        view->Invalidate();
+    }
+}

@@ -1,0 +1,32 @@
+#include "settings/RotationPad.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "toolkit/DarkStyle.h"
+#include "view/EditorViewAccess.h"
+
+RotationPad::RotationPad(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("viewpallet"));
+    setGeometry(0, 0, kSize, kSize);
+    show();
+}
+
+void RotationPad::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) last_ = event->position().toPoint();
+}
+
+void RotationPad::mouseMoveEvent(QMouseEvent* event) {
+    // Only the left button, with no other button and no modifier key.
+    if (event->buttons() != Qt::LeftButton || event->modifiers() != Qt::NoModifier) return;
+    const QPoint at = event->position().toPoint();
+    if (EditorViewAccess* view = CurrentEditorView()) view->DragRotate(at.x() - last_.x(), at.y() - last_.y());
+    last_ = at;
+}
+
+void RotationPad::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), toolkit::FaceColour());
+    p.setPen(toolkit::TextColour());
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
