@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "session/EditorViewLink.h"
 #include "session/HeaderBar.h"
 #include "session/ViewContainer.h"
 #include "settings/EnvironmentSettingsDialog.h"
@@ -20,6 +21,8 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     header_->setGeometry(0, 0, 800, HeaderBar::kHeight);
     container_ = new ViewContainer(this);
     container_->setGeometry(0, HeaderBar::kHeight, 800, 600 - HeaderBar::kHeight);
+    // The editor view answers the header bar and the settings dialog.
+    SetEditorLink(dynamic_cast<EditorViewLink*>(container_->EditorView()));
     resize(800, 600);
     qApp->installEventFilter(this);
 }
