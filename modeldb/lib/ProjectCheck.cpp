@@ -86,6 +86,9 @@ void checkSlopes(const ProjectData& data, const ModelTopology& model,
             problems.push_back(slope + ": fewer than three vertices");
             continue;
         }
+        // Missing edges are told once per slope: a damaged vertex count may
+        // name thousands of them.
+        int missing = 0, firstMissing = 0;
         for (int e = 1; e <= vertices; ++e) {
             int name = 0;
             if (e <= 4) {
@@ -93,13 +96,19 @@ void checkSlopes(const ProjectData& data, const ModelTopology& model,
             } else if (const RecordBytes* edge = data.find(TEVA_REC_SLOPE_EDGE, RecordKey{key.first, e})) {
                 name = readI16(edge->data(), 4);
             } else {
-                problems.push_back(slope + ": edge " + std::to_string(e) + " is missing");
+                if (missing++ == 0)
+                    firstMissing = e;
                 continue;
             }
             if (model.axisByName(name) < 1)
                 problems.push_back(slope + ": the axis of edge " + std::to_string(e) +
                                    " does not exist");
         }
+        if (missing == 1)
+            problems.push_back(slope + ": edge " + std::to_string(firstMissing) + " is missing");
+        else if (missing > 1)
+            problems.push_back(slope + ": " + std::to_string(missing) + " edges are missing, the first is edge " +
+                               std::to_string(firstMissing));
         const int lowerSub = readI16(r.data(), 16);
         const int upperSub = readI16(r.data(), 26);
         const int lower = readI16(r.data(), 14) + 32768 * (lowerSub > 0 ? lowerSub : 0);

@@ -101,9 +101,13 @@ TEVA_API int teva_check(void)
             return -1;
         }
         const std::vector<std::string> problems = checkProject(*project);
+        // The text stays readable however damaged the project is.
+        constexpr std::size_t kMostProblems = 100;
         std::string text;
-        for (const auto& problem : problems)
-            text += problem + "\n";
+        for (std::size_t i = 0; i < problems.size() && i < kMostProblems; ++i)
+            text += problems[i] + "\n";
+        if (problems.size() > kMostProblems)
+            text += "... and " + std::to_string(problems.size() - kMostProblems) + " more problems\n";
         setLastError(text);
         return problems.empty() ? 0 : -1;
     });

@@ -81,13 +81,12 @@ TEVA_API short DB_Usino(int kind, short number, char* out)
 {
     return guarded<short>(-1, [&] {
         const Project* project = openProject();
-        if (!project)
+        if (!project || !out)
             return static_cast<short>(-1);
         const std::string* name = findName(*project, kind, number);
         if (!name)
             return static_cast<short>(-1);
-        if (out)
-            copyName(*name, out);
+        copyName(*name, out);
         return static_cast<short>(0);
     });
 }

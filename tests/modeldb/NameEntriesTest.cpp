@@ -123,6 +123,7 @@ TEST_F(TevaNameEntries, RenameRefusesATakenText)
     char text[64] = {};
     EXPECT_EQ(DB_Usino(TEVA_NAME_SLOPE, a, text), 0);
     EXPECT_STREQ(text, "sl:1");
+    EXPECT_EQ(DB_Usino(TEVA_NAME_SLOPE, a, nullptr), -1) << "a null buffer is a bad argument";
 }
 
 TEST_F(TevaNameEntries, StoreyNamesBelongToTheirStoreys)

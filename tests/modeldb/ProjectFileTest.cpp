@@ -2,6 +2,7 @@
 // project without writing to it.
 #include "TestBuilding.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -225,4 +226,28 @@ TEST_F(TevaProjectFile, CheckReportsRecordProblems)
     const std::string problems = teva_last_error();
     EXPECT_NE(problems.find("axis line 2"), std::string::npos) << problems;
     EXPECT_NE(problems.find("slope 5"), std::string::npos) << problems;
+}
+
+TEST_F(TevaProjectFile, CheckOfABadlyDamagedProjectStaysShort)
+{
+    ASSERT_TRUE(makeGridBuilding(dir.file("damaged.teva")));
+    // Slope records claiming 3000 vertices without their edge records, and
+    // more than a hundred problems in all.
+    for (int n = 1; n <= 120; ++n) {
+        const std::string name = "s" + std::to_string(n);
+        const int number = DB_Usno(TEVA_NAME_SLOPE, name.c_str());
+        ASSERT_GE(number, 1);
+        unsigned char slope[TEVA_SIZE_SLOPE] = {};
+        putI16(slope, 0, number);
+        putI16(slope, 10, 3000);
+        putI16(slope, 14, 1);
+        putI16(slope, 24, 2);
+        ASSERT_EQ(DB_put(TEVA_REC_SLOPE, slope), 0);
+    }
+    EXPECT_EQ(teva_check(), -1);
+    const std::string problems = teva_last_error();
+    EXPECT_NE(problems.find("2996 edges are missing, the first is edge 5"), std::string::npos)
+        << problems.substr(0, 400);
+    EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 101);
+    EXPECT_NE(problems.find("more problems"), std::string::npos);
 }

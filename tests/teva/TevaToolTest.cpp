@@ -1,0 +1,582 @@
+// The teva tool run as a child process from the build's bin folder:
+// import, new, demo, dump and check, and that failures write nothing.
+#include "JsonParser.h"
+#include "RecordLayouts.h"
+#include "TempDir.h"
+#include "tevalib.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <dirent.h>
+#include <string>
+#include <vector>
+
+using testing_support::ProcessResult;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using teva::JsonValue;
+
+namespace {
+
+constexpr double kHeightTol = 0.5;  // mm; positions come back as floats
+
+ProcessResult teva(const std::vector<std::string>& args)
+{
+    return testing_support::RunProcess(testing_support::BinDir() + "/teva", args);
+}
+
+std::vector<std::string> listFolder(const std::string& path)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(path.c_str())) {
+        while (dirent* e = readdir(d)) {
+            const std::string n = e->d_name;
+            if (n != "." && n != "..")
+                names.push_back(n);
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int lineCount(const std::string& s)
+{
+    return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
+}
+
+// `teva dump --json FILE`, read back with the tool's own parser.
+JsonValue dumpJson(const std::string& file)
+{
+    const ProcessResult r = teva({"dump", file, "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    JsonValue v;
+    teva::JsonError e;
+    EXPECT_TRUE(teva::parseJson(r.out, v, e)) << e.line << ": " << e.message;
+    return v;
+}
+
+const JsonValue& at(const JsonValue& v, const char* key)
+{
+    static const JsonValue none;
+    const JsonValue* f = v.find(key);
+    return f ? *f : none;
+}
+
+const JsonValue* findByName(const JsonValue& list, const std::string& name)
+{
+    for (const JsonValue& e : list.items()) {
+        if (at(e, "name").asString() == name)
+            return &e;
+    }
+    return nullptr;
+}
+
+// Three storeys, a 2 x 2 grid with a diagonal D, two levels, a four-edge
+// slope from 2F to RF and a five-edge slope from 1F to the level M.
+const std::string kSmall = R"({
+  "title": "Small",
+  "storeys": [
+    {"name": "1F", "height": 0},
+    {"name": "2F", "height": 3000},
+    {"name": "RF", "height": 6000}
+  ],
+  "axes": [
+    {"name": "X1", "from": [0, 0], "to": [0, 8000]},
+    {"name": "X2", "from": [10000, 0], "to": [10000, 8000]},
+    {"name": "Y1", "from": [0, 0], "to": [10000, 0]},
+    {"name": "Y2", "from": [0, 8000], "to": [10000, 8000]},
+    {"name": "D", "from": [10000, 4000], "to": [6000, 8000]}
+  ],
+  "levels": [
+    {"name": "M", "type": 2, "storey": "1F", "height": 1500},
+    {"name": "L", "type": 1, "height": 4000}
+  ],
+  "slopes": [
+    {"name": "S", "edges": ["Y1", "X2", "Y2", "X1"],
+     "lower": "2F", "upper": "RF", "bottom": "Y1", "top": "Y2"},
+    {"name": "P", "edges": ["Y1", "X2", "D", "Y2", "X1"],
+     "lower": "1F", "upper": {"level": "M"}, "bottom": "Y1", "top": "Y2"}
+  ]
+})";
+
+TEST(TevaTool, HelpAndUsage)
+{
+    const ProcessResult help = teva({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("teva new FILE --storeys"), std::string::npos);
+    EXPECT_NE(help.out.find("teva import FILE DESCRIPTION.json"), std::string::npos);
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate"},
+        {"new", "x.teva", "--storeys", "1F:0", "--x", "X1:0,X2:1"},
+        {"dump"},
+        {"dump", "a", "b"},
+        {"import", "x.teva"},
+        {"check", "x.teva", "--json"},
+        {"new", "x.teva", "--storeys"},
+    };
+    for (const auto& args : wrong) {
+        const ProcessResult r = teva(args);
+        EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "" : args[0]) << ": " << r.err;
+        EXPECT_EQ(lineCount(r.err), 1) << r.err;
+    }
+}
+
+TEST(TevaTool, ImportSmallDescription)
+{
+    TempDir dir("teva-import");
+    ASSERT_TRUE(WriteFile(dir.File("small.json"), kSmall));
+    const ProcessResult r = teva({"import", dir.File("small.teva"), dir.File("small.json")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(listFolder(dir.Path()), (std::vector<std::string>{"small.json", "small.teva"}));
+
+    const JsonValue d = dumpJson(dir.File("small.teva"));
+    EXPECT_EQ(at(d, "title").asString(), "Small");
+    EXPECT_EQ(at(d, "storeys").items().size(), 3u);
+    EXPECT_EQ(at(d, "axes").items().size(), 5u);
+    EXPECT_EQ(at(at(d, "names"), "sublayer").items().size(), 2u);
+    EXPECT_EQ(at(at(d, "names"), "slope").items().size(), 2u);
+    // 3 storeys + 2 levels + 2 slopes; 4 grid crossings + 2 of the diagonal.
+    EXPECT_EQ(at(d, "layers").items().size(), 7u);
+    EXPECT_EQ(at(d, "crossings").asNumber(), 6);
+    EXPECT_EQ(at(d, "nodes").asNumber(), 6);
+
+    const JsonValue& records = at(d, "records");
+    EXPECT_EQ(at(records, "levels").items().size(), 2u);
+    EXPECT_EQ(at(records, "axisLines").items().size(), 5u);
+    EXPECT_EQ(at(records, "axisPoints").items().size(), 5u);
+    ASSERT_EQ(at(records, "slopes").items().size(), 2u);
+    // The five-edge slope keeps its fifth edge in a slope edge record.
+    const auto& edges = at(records, "slopeEdges").items();
+    ASSERT_EQ(edges.size(), 1u);
+    const JsonValue* x1 = findByName(at(at(d, "names"), "axis"), "X1");
+    const JsonValue* p = findByName(at(at(d, "names"), "slope"), "P");
+    ASSERT_TRUE(x1 && p);
+    EXPECT_EQ(at(edges[0], "edgeNumber").asNumber(), 5);
+    EXPECT_EQ(at(edges[0], "axis").asNumber(), at(*x1, "number").asNumber());
+    EXPECT_EQ(at(edges[0], "slopeNumber").asNumber(), at(*p, "number").asNumber());
+
+    // The pentagon's record as the editor writes it: four edges, 5 corners,
+    // lower 1F main layer, upper 1F sub-layer M, two corners each side.
+    const JsonValue* pRec = nullptr;
+    for (const JsonValue& s : at(records, "slopes").items()) {
+        if (at(s, "slopeNumber").asNumber() == at(*p, "number").asNumber())
+            pRec = &s;
+    }
+    ASSERT_NE(pRec, nullptr);
+    const JsonValue* m = findByName(at(at(d, "names"), "sublayer"), "M");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(at(*pRec, "vertexCount").asNumber(), 5);
+    EXPECT_EQ(at(*pRec, "lowerStorey").asNumber(), 1);
+    EXPECT_EQ(at(*pRec, "lowerSub").asNumber(), 0);
+    EXPECT_EQ(at(*pRec, "upperStorey").asNumber(), 1);
+    EXPECT_EQ(at(*pRec, "upperSub").asNumber(), at(*m, "number").asNumber());
+    EXPECT_EQ(at(*pRec, "bottomCount").asNumber(), 1);
+    EXPECT_EQ(at(*pRec, "topCount").asNumber(), 1);
+    EXPECT_EQ(at(*pRec, "definition").asNumber(), 0);
+    EXPECT_TRUE(at(*pRec, "otherWords").items().empty());
+
+    // Its plane rises 1500 over 8000 in y; the corner on neither edge axis
+    // (X2/D at y = 4000) lies on the plane.
+    const JsonValue* pSlope = findByName(at(d, "slopes"), "P");
+    ASSERT_NE(pSlope, nullptr);
+    const auto& corners = at(*pSlope, "corners").items();
+    ASSERT_EQ(corners.size(), 5u);
+    for (const JsonValue& c : corners) {
+        const auto& pos = at(c, "position").items();
+        ASSERT_EQ(pos.size(), 3u);
+        EXPECT_NEAR(pos[2].asNumber(), 1500.0 * pos[1].asNumber() / 8000.0, kHeightTol);
+    }
+    EXPECT_NEAR(at(at(*pSlope, "plane"), "b").asNumber(), 1500.0 / 8000.0, 1e-6);
+
+    const ProcessResult check = teva({"check", dir.File("small.teva")});
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+}
+
+TEST(TevaTool, TextDumpHasEverySection)
+{
+    TempDir dir("teva-dump");
+    ASSERT_TRUE(WriteFile(dir.File("small.json"), kSmall));
+    ASSERT_EQ(teva({"import", dir.File("small.teva"), dir.File("small.json")}).exitCode, 0);
+    const ProcessResult r = teva({"dump", dir.File("small.teva")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* part : {"Project \"Small\"", "Names", "Storeys (3)", "Layers (7)", "\"1F - M\"",
+                             "\"2F - L\"", "Axes (5)", "Crossings 6, nodes 6", "Slopes (2)",
+                             "plane z =", "slope edge (kind 19): 1", "edgeNumber=5"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part;
+}
+
+struct BadDescription {
+    const char* name;
+    std::string find;
+    std::string replace;
+    int line;
+    const char* mention;  // a part of the message
+};
+
+void PrintTo(const BadDescription& c, std::ostream* os) { *os << c.name; }
+
+class TevaToolRefusal : public ::testing::TestWithParam<BadDescription> {};
+
+TEST_P(TevaToolRefusal, NamesEntryAndLineAndWritesNothing)
+{
+    const BadDescription& c = GetParam();
+    std::string text = kSmall;
+    const auto pos = text.find(c.find);
+    ASSERT_NE(pos, std::string::npos);
+    text.replace(pos, c.find.size(), c.replace);
+
+    TempDir dir("teva-refusal");
+    ASSERT_TRUE(WriteFile(dir.File("bad.json"), text));
+    const auto before = listFolder(dir.Path());
+    ProcessResult r = teva({"import", dir.File("new.teva"), dir.File("bad.json")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(lineCount(r.err), 1) << r.err;
+    EXPECT_NE(r.err.find("bad.json:" + std::to_string(c.line) + ":"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(c.mention), std::string::npos) << r.err;
+    EXPECT_EQ(listFolder(dir.Path()), before) << "no file, no leftover temporary";
+
+    // An existing project stays byte for byte as it was, even with --force.
+    ASSERT_EQ(teva({"demo", dir.File("old.teva")}).exitCode, 0);
+    const std::string old = ReadFile(dir.File("old.teva"));
+    const auto withOld = listFolder(dir.Path());
+    r = teva({"import", dir.File("old.teva"), dir.File("bad.json"), "--force"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(ReadFile(dir.File("old.teva")), old);
+    EXPECT_EQ(listFolder(dir.Path()), withOld);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TevaToolRefusal,
+    ::testing::Values(
+        BadDescription{"UnknownEdgeAxis", R"(["Y1", "X2", "D", "Y2", "X1"])", R"(["Y1", "X2", "D", "Y7", "X1"])",
+                       22, "slopes[1] \"P\": edge axis \"Y7\" does not exist"},
+        BadDescription{"SyntaxError", R"("height": 3000},)", R"("height": 3000}})", 5, "expected ','"},
+        BadDescription{"DuplicateAxis", R"({"name": "D",)", R"({"name": "X1",)", 13,
+                       "axes[4] \"X1\": the name is already used"},
+        BadDescription{"LevelAboveNextStorey", R"("type": 1, "height": 4000)", R"("type": 1, "height": 5999.5)",
+                       17, "levels[1] \"L\""},
+        BadDescription{"UpperBelowLower", R"("lower": "2F", "upper": "RF")", R"("lower": "RF", "upper": "2F")",
+                       21, "slopes[0] \"S\": the upper layer"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TevaTool, ExistingFileNeedsForce)
+{
+    TempDir dir("teva-force");
+    ASSERT_TRUE(WriteFile(dir.File("small.json"), kSmall));
+    ASSERT_EQ(teva({"demo", dir.File("p.teva")}).exitCode, 0);
+    const std::string demo = ReadFile(dir.File("p.teva"));
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"import", dir.File("p.teva"), dir.File("small.json")},
+             {"demo", dir.File("p.teva")},
+             {"new", dir.File("p.teva"), "--storeys", "1F:0", "--x", "A:0,B:1000", "--y", "C:0,D:1000"}}) {
+        const ProcessResult r = teva(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_NE(r.err.find("already exists (use --force"), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(dir.File("p.teva")), demo) << args[0];
+    }
+    const ProcessResult r = teva({"import", dir.File("p.teva"), dir.File("small.json"), "--force"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(at(dumpJson(dir.File("p.teva")), "title").asString(), "Small");
+    EXPECT_EQ(listFolder(dir.Path()), (std::vector<std::string>{"p.teva", "small.json"}));
+}
+
+TEST(TevaTool, TargetsThatCannotBeWritten)
+{
+    TempDir dir("teva-targets");
+    const std::vector<std::string> grid = {"--storeys", "1F:0", "--x", "A:0,B:1000", "--y", "C:0,D:1000"};
+    struct Case {
+        const char* name;
+        std::string target;
+        bool force;
+        const char* mention;
+    } cases[] = {
+        {"MissingFolder", dir.File("no/such/folder/p.teva"), false, "cannot create"},
+        {"FolderAsTarget", dir.Path(), true, "not a regular file"},
+        {"FolderWithoutForce", dir.Path(), false, "already exists"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"new", c.target};
+        args.insert(args.end(), grid.begin(), grid.end());
+        if (c.force)
+            args.push_back("--force");
+        const ProcessResult r = teva(args);
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_EQ(lineCount(r.err), 1) << c.name << ": " << r.err;
+        EXPECT_NE(r.err.find(c.mention), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_TRUE(listFolder(dir.Path()).empty()) << c.name;
+    }
+}
+
+TEST(TevaTool, NewMakesTheGrid)
+{
+    TempDir dir("teva-new");
+    const ProcessResult r = teva({"new", dir.File("g.teva"), "--storeys", "1F:0,2F:3500,RF:7000", "--x",
+                                  "X1:0,X2:6000,X3:12000", "--y", "Y1:0, Y2:5000", "--title", "Grid"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const JsonValue d = dumpJson(dir.File("g.teva"));
+    EXPECT_EQ(at(d, "title").asString(), "Grid");
+
+    const double heights[] = {0, 3500, 7000};
+    const char* storeyNames[] = {"1F", "2F", "RF"};
+    const auto& storeys = at(d, "storeys").items();
+    ASSERT_EQ(storeys.size(), 3u);
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(at(storeys[k], "name").asString(), storeyNames[k]);
+        EXPECT_NEAR(at(storeys[k], "height").asNumber(), heights[k], 1e-9);
+    }
+
+    struct Axis {
+        const char* name;
+        double x1, y1, x2, y2;
+    } expected[] = {{"X1", 0, 0, 0, 5000},     {"X2", 6000, 0, 6000, 5000}, {"X3", 12000, 0, 12000, 5000},
+                    {"Y1", 0, 0, 12000, 0},   {"Y2", 0, 5000, 12000, 5000}};
+    const auto& axes = at(d, "axes").items();
+    ASSERT_EQ(axes.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(at(axes[i], "name").asString(), expected[i].name);
+        const auto& from = at(axes[i], "from").items();
+        const auto& to = at(axes[i], "to").items();
+        ASSERT_EQ(from.size(), 2u);
+        ASSERT_EQ(to.size(), 2u);
+        EXPECT_NEAR(from[0].asNumber(), expected[i].x1, 1e-3);
+        EXPECT_NEAR(from[1].asNumber(), expected[i].y1, 1e-3);
+        EXPECT_NEAR(to[0].asNumber(), expected[i].x2, 1e-3);
+        EXPECT_NEAR(to[1].asNumber(), expected[i].y2, 1e-3);
+    }
+    EXPECT_EQ(at(d, "crossings").asNumber(), 6);
+    EXPECT_EQ(at(d, "nodes").asNumber(), 6);
+    // Per storey layer: 3 X lines of 1 span, 2 Y lines of 2 spans.
+    for (const JsonValue& l : at(d, "layers").items()) {
+        EXPECT_EQ(at(l, "kind").asString(), "storey");
+        EXPECT_EQ(at(l, "nodes").asNumber(), 6);
+        EXPECT_EQ(at(l, "spans").asNumber(), 7);
+    }
+    EXPECT_EQ(teva({"check", dir.File("g.teva")}).exitCode, 0);
+}
+
+struct BadGrid {
+    const char* name;
+    std::vector<std::string> options;
+    const char* mention;
+};
+
+void PrintTo(const BadGrid& c, std::ostream* os) { *os << c.name; }
+
+class TevaToolBadGrid : public ::testing::TestWithParam<BadGrid> {};
+
+TEST_P(TevaToolBadGrid, IsRefusedAndWritesNothing)
+{
+    TempDir dir("teva-badgrid");
+    std::vector<std::string> args = {"new", dir.File("g.teva")};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    const ProcessResult r = teva(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(lineCount(r.err), 1) << r.err;
+    EXPECT_NE(r.err.find(GetParam().mention), std::string::npos) << r.err;
+    EXPECT_TRUE(listFolder(dir.Path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TevaToolBadGrid,
+    ::testing::Values(
+        BadGrid{"NotANumber", {"--storeys", "1F:0,2F:x", "--x", "A:0,B:1", "--y", "C:0,D:1"}, "item \"2F:x\""},
+        BadGrid{"SameHeights", {"--storeys", "1F:0,2F:0", "--x", "A:0,B:1", "--y", "C:0,D:1"},
+                "storeys[1] \"2F\": height 0 is within 1 mm"},
+        BadGrid{"DuplicateLineName", {"--storeys", "1F:0", "--x", "A:0,B:1000", "--y", "A:0,D:1000"},
+                "axes[2] \"A\": the name is already used"},
+        BadGrid{"SingleLine", {"--storeys", "1F:0", "--x", "A:0", "--y", "C:0,D:1000"}, "would have no length"},
+        BadGrid{"NegativeExtend", {"--storeys", "1F:0", "--x", "A:0", "--y", "C:0", "--extend", "-5"},
+                "--extend"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TevaTool, SingleLinesWithExtension)
+{
+    TempDir dir("teva-extend");
+    const ProcessResult r = teva({"new", dir.File("g.teva"), "--storeys", "1F:0", "--x", "A:100", "--y", "B:200",
+                                  "--extend", "1000"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const JsonValue d = dumpJson(dir.File("g.teva"));
+    EXPECT_EQ(at(d, "crossings").asNumber(), 1);
+    const auto& a = at(d, "axes").items();
+    ASSERT_EQ(a.size(), 2u);
+    EXPECT_NEAR(at(a[0], "from").items()[1].asNumber(), -800, 1e-3);
+    EXPECT_NEAR(at(a[0], "to").items()[1].asNumber(), 1200, 1e-3);
+}
+
+TEST(TevaTool, DemoBuildingIsSoundAndHasAGableRoof)
+{
+    TempDir dir("teva-demo");
+    const ProcessResult made = teva({"demo", dir.File("demo.teva")});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    const ProcessResult check = teva({"check", dir.File("demo.teva")});
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+    EXPECT_NE(check.out.find("sound"), std::string::npos);
+
+    const JsonValue d = dumpJson(dir.File("demo.teva"));
+    const auto& storeys = at(d, "storeys").items();
+    ASSERT_GE(storeys.size(), 4u);
+    const double eaves = at(*findByName(at(d, "storeys"), "RF"), "height").asNumber();
+    const double ridge = at(*findByName(at(d, "storeys"), "R"), "height").asNumber();
+    EXPECT_GT(ridge, eaves);
+
+    // At least a 5 x 4 grid, a diagonal, a sub-layer of a type-2 level.
+    int alongY = 0, alongX = 0, diagonal = 0;
+    for (const JsonValue& a : at(d, "axes").items()) {
+        const double dx = at(a, "to").items()[0].asNumber() - at(a, "from").items()[0].asNumber();
+        const double dy = at(a, "to").items()[1].asNumber() - at(a, "from").items()[1].asNumber();
+        (dx == 0 ? alongY : dy == 0 ? alongX : diagonal)++;
+    }
+    EXPECT_GE(alongY, 5);
+    EXPECT_GE(alongX, 4);
+    EXPECT_GE(diagonal, 1);
+    bool typeTwo = false;
+    for (const JsonValue& l : at(at(d, "records"), "levels").items())
+        typeTwo = typeTwo || at(l, "type").asNumber() == 2;
+    EXPECT_TRUE(typeTwo);
+    int sublayers = 0;
+    for (const JsonValue& l : at(d, "layers").items())
+        sublayers += at(l, "kind").asString() == "sublayer";
+    EXPECT_GE(sublayers, 1);
+
+    // Two slopes of four corners, two at the eaves and two at the ridge,
+    // sharing the ridge corners and sloping in opposite directions.
+    const auto& slopes = at(d, "slopes").items();
+    ASSERT_EQ(slopes.size(), 2u);
+    std::vector<std::vector<double>> ridgeCorners;
+    for (const JsonValue& s : slopes) {
+        const auto& corners = at(s, "corners").items();
+        ASSERT_EQ(corners.size(), 4u) << at(s, "name").asString();
+        int atEaves = 0, atRidge = 0;
+        for (const JsonValue& c : corners) {
+            const auto& p = at(c, "position").items();
+            ASSERT_EQ(p.size(), 3u);
+            if (std::fabs(p[2].asNumber() - eaves) <= kHeightTol)
+                ++atEaves;
+            if (std::fabs(p[2].asNumber() - ridge) <= kHeightTol) {
+                ++atRidge;
+                ridgeCorners.push_back({p[0].asNumber(), p[1].asNumber()});
+            }
+        }
+        EXPECT_EQ(atEaves, 2);
+        EXPECT_EQ(atRidge, 2);
+        EXPECT_TRUE(at(s, "plane").isObject());
+    }
+    ASSERT_EQ(ridgeCorners.size(), 4u);
+    std::sort(ridgeCorners.begin(), ridgeCorners.end());
+    EXPECT_EQ(ridgeCorners[0], ridgeCorners[1]);
+    EXPECT_EQ(ridgeCorners[2], ridgeCorners[3]);
+    const double b0 = at(at(slopes[0], "plane"), "b").asNumber();
+    const double b1 = at(at(slopes[1], "plane"), "b").asNumber();
+    EXPECT_NEAR(b0, -b1, 1e-6);
+    EXPECT_GT(std::fabs(b0), 0.1);
+}
+
+TEST(TevaTool, JapaneseNamesSurviveImportAndDump)
+{
+    std::string text = kSmall;
+    text.replace(text.find(R"({"name": "S",)"), 13, R"({"name": "\u5357\u5c4b\u6839",)");
+    text.replace(text.find(R"({"name": "RF")"), 13, R"({"name": "屋上階")");
+    text.replace(text.find(R"("upper": "RF")"), 13, R"("upper": "屋上階")");
+    TempDir dir("teva 日本語");
+    ASSERT_TRUE(WriteFile(dir.File("名前.json"), text));
+    const ProcessResult r = teva({"import", dir.File("建物.teva"), dir.File("名前.json")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const JsonValue d = dumpJson(dir.File("建物.teva"));
+    EXPECT_NE(findByName(at(at(d, "names"), "slope"), "南屋根"), nullptr);
+    EXPECT_NE(findByName(at(d, "storeys"), "屋上階"), nullptr);
+    EXPECT_NE(findByName(at(d, "slopes"), "南屋根"), nullptr);
+}
+
+TEST(TevaTool, DumpAndCheckRefuseWhatIsNoProject)
+{
+    TempDir dir("teva-notproject");
+    ASSERT_TRUE(WriteFile(dir.File("text.teva"), "this is not a project\n"));
+    ASSERT_TRUE(WriteFile(dir.File("empty.teva"), ""));
+    for (const char* name : {"text.teva", "empty.teva"}) {
+        const std::string before = ReadFile(dir.File(name));
+        for (const char* command : {"dump", "check"}) {
+            const ProcessResult r = teva({command, dir.File(name)});
+            EXPECT_EQ(r.exitCode, 1) << command << " " << name;
+            EXPECT_EQ(lineCount(r.err), 1) << r.err;
+            EXPECT_NE(r.err.find("cannot open"), std::string::npos) << r.err;
+            EXPECT_EQ(ReadFile(dir.File(name)), before);
+        }
+    }
+    const ProcessResult missing = teva({"dump", dir.File("missing.teva")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("does not exist"), std::string::npos);
+    EXPECT_FALSE(testing_support::FileExists(dir.File("missing.teva")));
+}
+
+TEST(TevaTool, CheckReportsRecordsThatReferToNothing)
+{
+    // A project written directly through the library, with a slope whose
+    // edges name axes that do not exist and a point of a missing line.
+    TempDir dir("teva-inconsistent");
+    const std::string file = dir.File("bad.teva");
+    ASSERT_EQ(teva_create(file.c_str(), "bad"), 0) << teva_last_error();
+    ASSERT_EQ(teva_add_storey("1F", 0), 1);
+    ASSERT_EQ(teva_add_storey("2F", 3000), 2);
+    ASSERT_GE(DB_Usno(TEVA_NAME_SLOPE, "ghost"), 1);
+    teva::SlopeRecord s;
+    s.slopeNumber = 1;
+    s.edgeAxis[0] = 7;
+    s.edgeAxis[1] = 8;
+    s.edgeAxis[2] = 9;
+    s.vertexCount = 3;
+    s.lowerStorey = 1;
+    s.upperStorey = 2;
+    s.bottomAxis = 7;
+    s.topAxis = 8;
+    unsigned char rec[TEVA_SIZE_SLOPE];
+    teva::encode(s, rec);
+    ASSERT_EQ(DB_put(TEVA_REC_SLOPE, rec), 0);
+    teva::AxisPointRecord p{42, 2, 1.0, 2.0};
+    unsigned char prec[TEVA_SIZE_AXIS_POINT];
+    teva::encode(p, prec);
+    ASSERT_EQ(DB_put(TEVA_REC_AXIS_POINT, prec), 0);
+    teva_close();
+
+    const ProcessResult r = teva({"check", file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("slope 1 edge 1 names axis 7, which does not exist"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("belongs to line 42, which does not exist"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("problem(s) found"), std::string::npos) << r.err;
+    EXPECT_EQ(lineCount(r.err), 1);
+}
+
+TEST(TevaTool, CheckListsAtMostTwoHundredProblems)
+{
+    // A slope record of 3000 edges and no edge records: thousands of
+    // missing edges, of which the first 200 are printed.
+    TempDir dir("teva-many-problems");
+    const std::string file = dir.File("bad.teva");
+    ASSERT_EQ(teva_create(file.c_str(), "bad"), 0) << teva_last_error();
+    ASSERT_EQ(teva_add_storey("1F", 0), 1);
+    ASSERT_EQ(teva_add_storey("2F", 3000), 2);
+    ASSERT_GE(DB_Usno(TEVA_NAME_SLOPE, "huge"), 1);
+    teva::SlopeRecord s;
+    s.slopeNumber = 1;
+    s.vertexCount = 3000;
+    s.lowerStorey = 1;
+    s.upperStorey = 2;
+    unsigned char rec[TEVA_SIZE_SLOPE];
+    teva::encode(s, rec);
+    ASSERT_EQ(DB_put(TEVA_REC_SLOPE, rec), 0);
+    teva_close();
+
+    const ProcessResult r = teva({"check", file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(lineCount(r.out), 201);
+    EXPECT_NE(r.out.find("more\n"), std::string::npos);
+    EXPECT_NE(r.out.find("edge 5"), std::string::npos) << r.out.substr(0, 400);
+}
+
+} // namespace
