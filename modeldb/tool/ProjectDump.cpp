@@ -1,4 +1,5 @@
 #include "ProjectDump.h"
+#include "lib/PlaneFit.h"
 
 #include "RecordLayouts.h"
 #include "tevalib.h"
@@ -167,40 +168,6 @@ JsonValue recordsSection()
     return out;
 }
 
-// Least-squares plane z = a x + b y + c through the points; false when they
-// do not span a plane in plan.
-bool fitPlane(const std::vector<std::array<double, 3>>& pts, double& a, double& b, double& c)
-{
-    if (pts.size() < 3)
-        return false;
-    double mx = 0, my = 0, mz = 0;
-    for (const auto& p : pts) {
-        mx += p[0];
-        my += p[1];
-        mz += p[2];
-    }
-    const double n = static_cast<double>(pts.size());
-    mx /= n;
-    my /= n;
-    mz /= n;
-    double sxx = 0, sxy = 0, syy = 0, sxz = 0, syz = 0;
-    for (const auto& p : pts) {
-        const double dx = p[0] - mx, dy = p[1] - my, dz = p[2] - mz;
-        sxx += dx * dx;
-        sxy += dx * dy;
-        syy += dy * dy;
-        sxz += dx * dz;
-        syz += dy * dz;
-    }
-    const double det = sxx * syy - sxy * sxy;
-    if (std::fabs(det) <= 1e-12 * (sxx * syy + 1e-300))
-        return false;
-    a = (sxz * syy - syz * sxy) / det;
-    b = (syz * sxx - sxz * sxy) / det;
-    c = mz - a * mx - b * my;
-    return true;
-}
-
 JsonValue slopeEntry(int code)
 {
     JsonValue e = JsonValue::object();
@@ -249,8 +216,9 @@ JsonValue slopeEntry(int code)
     e.set("edgeCount", num(n));
     e.set("edges", std::move(edges));
     e.set("corners", std::move(corners));
-    double a, b, c;
-    if (fitPlane(pts, a, b, c)) {
+    // The same least-squares fit the library makes its plane with.
+    if (const auto fitted = teva::fitPlane(pts)) {
+        const double a = fitted->a, b = fitted->b, c = fitted->c;
         JsonValue plane = JsonValue::object();
         plane.set("a", num(a));
         plane.set("b", num(b));
