@@ -31,6 +31,8 @@ struct ItemFixture {
     }
     void Click(int index) {
         QTest::mouseClick(panel->Item(index), Qt::LeftButton, {}, QPoint(3, 3));
+        // The item tells the panel with a posted message: deliver it now.
+        QCoreApplication::sendPostedEvents();
         QApplication::processEvents();
     }
 
