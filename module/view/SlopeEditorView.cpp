@@ -60,6 +60,7 @@ void SlopeEditorView::Create() {
     picked_.clear();
     selected_ = nullptr;
     lastPicked_.reset();
+    menus_ = MakeEditorMenus();
     camera_.parallelScale = 0.0005;
     hiddenAxes_.clear();
     hiddenLayers_.clear();

@@ -17,6 +17,7 @@
 #include "model/SlopeShapeList.h"
 #include "session/EditorViewLink.h"
 #include "view/Camera.h"
+#include "view/EditorMenus.h"
 #include "view/EditorViewAccess.h"
 #include "view/SceneRenderer.h"
 
@@ -56,6 +57,9 @@ public:
     const EffectiveRange& Range() const { return range_; }
     const SceneRenderer& Renderer() const { return renderer_; }
     int InteractionMode() const { return mode_; }
+    // The popup menus; their commands come with picking and the slope
+    // commands.
+    const EditorMenus& Menus() const { return menus_; }
     bool InheritCameraPosition() const { return preferences_.inheritCameraPosition; }
 
     // EditorViewLink
@@ -107,6 +111,7 @@ private:
     std::set<LayerCode> hiddenLayers_;
     EffectiveRange range_;
     SlopeShapeList shapes_;
+    EditorMenus menus_;
     SceneRenderer renderer_;
     std::unique_ptr<QtLabelRasterizer> labels_;
     std::function<bool(int)> itemSource_;

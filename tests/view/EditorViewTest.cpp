@@ -62,6 +62,10 @@ TEST_F(EditorViewTest, StartCameraLooksAtTheBuilding) {
     EXPECT_FLOAT_EQ(c.elevation, 15.0f);
     EXPECT_GE(c.distance, 1500.0f);
     EXPECT_GT(view->Shapes().Size(), 1u) << "the demo's registered slopes";
+    // The popup menus are made with the window.
+    ASSERT_FALSE(view->Menus().outline.empty());
+    EXPECT_EQ(view->Menus().outline.front().id, 32773);
+    EXPECT_EQ(view->Menus().background.size(), 3u);
 }
 
 TEST_F(EditorViewTest, KeyOWithNothingPickedLeavesTheTarget) {
