@@ -14,7 +14,7 @@
 #include "model/OrderPickedNodes.h"
 #include "model/RegisteredSlopeSearch.h"
 #include "model/SlopeShapeList.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

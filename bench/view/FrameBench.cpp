@@ -19,7 +19,7 @@
 #include <string>
 
 #include "model/SlopeShapeList.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "view/CameraFit.h"
 #include "view/CompassFaces.h"
 #include "view/QtLabelRasterizer.h"
@@ -46,7 +46,7 @@ void CountCalls() {
     ModelDbEntries counted = g_original;
 #define TORMEL_MODELDB_ENTRY(name) \
     counted.name = &Counting<decltype(ModelDbEntries::name), &ModelDbEntries::name>::Call;
-#include "session/ModelDbEntryList.h"
+#include "model/ModelDbEntryList.h"
 #undef TORMEL_MODELDB_ENTRY
     ModelDbLibrary::Instance().ReplaceEntries(counted);
 }

@@ -9,7 +9,7 @@
 #include <locale>
 #include <string_view>
 
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 
 namespace {
 

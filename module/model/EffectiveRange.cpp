@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "model/ModelQueries.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 std::optional<Vec3d> CrossingPosition(LayerCode layer, int32_t crossing) {
     if (!Db().sp_GetCord3d) return std::nullopt;

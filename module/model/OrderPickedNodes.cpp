@@ -8,7 +8,7 @@
 #include "Dialogs.h"
 #include "model/ModelQueries.h"
 #include "model/Vec3d.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

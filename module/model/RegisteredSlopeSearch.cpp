@@ -6,7 +6,7 @@
 #include "model/ModelQueries.h"
 #include "model/PolygonIntersection.h"
 #include "model/PolygonOverlap.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

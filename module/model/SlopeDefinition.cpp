@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "model/BusyFlag.h"
 #include "model/ModelQueries.h"
 #include "model/SlopeDefinition.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 Vec3d SlopeShape::Centroid() const {
     Vec3d sum;

@@ -14,10 +14,11 @@ constexpr int kPanelTop = 22;
 constexpr int kHeightInset = 23;
 }  // namespace
 
-ControlPane::ControlPane(QWidget* parent, toolkit::LayoutManager* manager, const std::string& settingsPath)
+ControlPane::ControlPane(QWidget* parent, toolkit::LayoutManager* manager, SessionContext& context,
+                         const std::string& settingsPath)
     : toolkit::PaneWindow(parent, manager, QStringLiteral("Control"), toolkit::DockSide::Left) {
     setObjectName(QStringLiteral("ControlPane"));
-    panel_ = new PlacementPanel(this, settingsPath);
+    panel_ = new PlacementPanel(this, context, settingsPath);
     scrollBar_ = new toolkit::ScrollBar(this, QRect(0, 0, 100, 100));
     panel_->SetMetricsListener([this](int offset, int visible, int content) {
         UpdateScrollBar(offset, visible, content);

@@ -10,6 +10,7 @@
 #include "toolkit/PaneWindow.h"
 
 class PlacementPanel;
+struct SessionContext;
 namespace toolkit {
 class ScrollBar;
 }
@@ -17,7 +18,8 @@ class ScrollBar;
 class ControlPane : public toolkit::PaneWindow {
     Q_OBJECT
 public:
-    ControlPane(QWidget* parent, toolkit::LayoutManager* manager, const std::string& settingsPath = SettingsFilePath());
+    ControlPane(QWidget* parent, toolkit::LayoutManager* manager, SessionContext& context,
+                const std::string& settingsPath = SettingsFilePath());
 
     PlacementPanel* Panel() const { return panel_; }
     toolkit::ScrollBar* Bar() const { return scrollBar_; }

@@ -1,7 +1,7 @@
 #pragma once
 // What the editor view and the model commands need of the placement panel:
 // the six range selections (as a RangeSource) and their refill after a change
-// of the model. The panel registers itself while it exists.
+// of the model.
 
 #include "model/EffectiveRange.h"
 
@@ -11,13 +11,3 @@ public:
     // now where the new lists still hold them; then the editor view redraws.
     virtual void RefillKeepingChoices() = 0;
 };
-
-// The placement panel of the session, or null.
-PlacementAccess* CurrentPlacement();
-void SetCurrentPlacement(PlacementAccess* placement);
-
-// The panel as the renderer's range source; null while no panel exists.
-RangeSource* CurrentRangeSource();
-
-// Refills the selectors when a panel exists: true when it did.
-bool RefillRangeSelectors();

@@ -6,15 +6,13 @@
 
 #include "PostedMessage.h"
 #include "panels/RangeComboBox.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "settings/CheckItemSettings.h"
-#include "settings/DisplayCheckItem.h"
+#include "panels/DisplayCheckItem.h"
 #include "toolkit/DarkStyle.h"
 #include "toolkit/ToolkitMessages.h"
 
 namespace {
-
-PlacementPanel* g_panel = nullptr;
 
 constexpr int kWheelStep = 10;
 
@@ -41,35 +39,29 @@ QRect Span(int x1, int y1, int x2, int y2) { return QRect(x1, y1, x2 - x1, y2 - 
 
 }  // namespace
 
-PlacementPanel* CurrentPlacementPanel() { return g_panel; }
-
-PlacementPanel::PlacementPanel(QWidget* parent, std::string settingsPath)
-    : QWidget(parent), settingsPath_(std::move(settingsPath)) {
+PlacementPanel::PlacementPanel(QWidget* parent, SessionContext& context, std::string settingsPath)
+    : QWidget(parent), context_(context), settingsPath_(std::move(settingsPath)) {
     setObjectName(QStringLiteral("GLPlaceView"));
     setGeometry(100, 100, 200, 200);
     setCursor(Qt::ArrowCursor);
     for (int code = 1; code <= kRangeBoxCount; ++code) {
         const QRect initial(50, 20 + 30 * (code - 1), 60, 20);
-        boxes_[code - 1] = new RangeComboBox(this, initial, static_cast<RangeBox>(code));
+        boxes_[code - 1] = new RangeComboBox(this, context_, initial, static_cast<RangeBox>(code));
     }
     for (int index = 1; index <= display_items::kCount; ++index) {
-        items_[index - 1] = new DisplayCheckItem(this, QPoint(0, 0), QString::fromUtf8(display_items::Label(index)),
+        items_[index - 1] = new DisplayCheckItem(this, context_, QPoint(0, 0), QString::fromUtf8(display_items::Label(index)),
                                                  index, display_items::DefaultOn(index), settingsPath_);
     }
     Fill({});
     filledFromModel_ = ModelBound();
     Relayout();
-    g_panel = this;
-    SetCurrentPlacement(this);
-    SetDisplayItemSource(this);
+    context_.placement = this;
+    context_.items = this;
 }
 
 PlacementPanel::~PlacementPanel() {
-    if (g_panel == this) {
-        g_panel = nullptr;
-        SetCurrentPlacement(nullptr);
-        SetDisplayItemSource(nullptr);
-    }
+    if (context_.placement == this) context_.placement = nullptr;
+    if (context_.items == this) context_.items = nullptr;
 }
 
 bool PlacementPanel::Fill(const EarlierSelections& earlier) {

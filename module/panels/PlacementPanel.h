@@ -12,6 +12,7 @@
 #include <string>
 
 #include "panels/PlacementAccess.h"
+#include "panels/SessionContext.h"
 #include "panels/RangeChoices.h"
 #include "settings/DisplayItemStates.h"
 #include "settings/SettingsFilePath.h"
@@ -27,8 +28,10 @@ public:
     static constexpr int kWideWidth = 170;
 
     // Creates the selectors, then the display items (reading their states
-    // from `settingsPath`), then fills the selectors from the model.
-    explicit PlacementPanel(QWidget* parent, std::string settingsPath = SettingsFilePath());
+    // from `settingsPath`), then fills the selectors from the model. The
+    // panel puts itself in `context` as its placement and its display items
+    // while it exists.
+    PlacementPanel(QWidget* parent, SessionContext& context, std::string settingsPath = SettingsFilePath());
     ~PlacementPanel() override;
 
     RangeComboBox* Box(RangeBox box) const { return boxes_[static_cast<int>(box) - 1]; }
@@ -80,6 +83,7 @@ private:
     };
     Arrangement Arrange(int width, int offset) const;
 
+    SessionContext& context_;
     std::string settingsPath_;
     std::array<RangeComboBox*, kRangeBoxCount> boxes_{};
     std::array<DisplayCheckItem*, display_items::kCount> items_{};
@@ -88,6 +92,3 @@ private:
     int contentHeight_ = 0;
     std::function<void(int, int, int)> metricsListener_;
 };
-
-// The panel of the session, or null.
-PlacementPanel* CurrentPlacementPanel();

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "model/LayerCode.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QEvent>
 
-#include "view/EditorViewAccess.h"
+#include "panels/SessionContext.h"
 
-RangeComboBox::RangeComboBox(QWidget* parent, const QRect& rect, RangeBox box)
-    : toolkit::DropDownBox(parent, rect, static_cast<int>(box)), box_(box) {}
+RangeComboBox::RangeComboBox(QWidget* parent, SessionContext& context, const QRect& rect, RangeBox box)
+    : toolkit::DropDownBox(parent, rect, static_cast<int>(box)), context_(context), box_(box) {}
 
 void RangeComboBox::SetChoices(const RangeList& list) {
     QStringList entries;
@@ -22,7 +22,7 @@ bool RangeComboBox::NoticeSelectionChange() {
     const std::string text = Text().toStdString();
     code_ = Kind() == 1 ? DecodeLayerText(text) : DecodeAxisText(text);
     lastSeen_ = Text();
-    if (EditorViewAccess* view = CurrentEditorView()) {
+    if (EditorViewAccess* view = context_.view) {
         view->DiscardDisplayLists();
         view->Invalidate();
     }

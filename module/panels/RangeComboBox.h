@@ -8,12 +8,13 @@
 #include <cstdint>
 
 #include "panels/RangeChoices.h"
+#include "panels/SessionContext.h"
 #include "toolkit/DropDownBox.h"
 
 class RangeComboBox : public toolkit::DropDownBox {
     Q_OBJECT
 public:
-    RangeComboBox(QWidget* parent, const QRect& rect, RangeBox box);
+    RangeComboBox(QWidget* parent, SessionContext& context, const QRect& rect, RangeBox box);
 
     RangeBox Box() const { return box_; }
     // 1 layer, 2 axis.
@@ -34,6 +35,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    SessionContext& context_;
     RangeBox box_;
     QString lastSeen_;
     int32_t code_ = 0;

@@ -9,7 +9,7 @@
 
 #include "PostedMessage.h"
 #include "session/ButtonPictures.h"
-#include "session/EditorViewLink.h"
+#include "panels/EditorViewLink.h"
 #include "toolkit/DarkStyle.h"
 #include "toolkit/PushButton.h"
 
@@ -75,7 +75,7 @@ void HeaderBar::OnButton(int code) {
             break;
         case kMode:
             if (!editor_) break;
-            if (editor_->Mode() == 1) editor_->EnterMeshMode();
+            if (editor_->Mode() == InteractionMode::Slope) editor_->EnterMeshMode();
             else editor_->LeaveMeshMode();
             update();
             break;
@@ -94,7 +94,7 @@ void HeaderBar::OpenManual() {
 }
 
 void HeaderBar::UpdateModeButton() {
-    const bool meshMode = editor_ && editor_->Mode() == 2;
+    const bool meshMode = editor_ && editor_->Mode() == InteractionMode::Mesh;
     mode_->SetLatched(meshMode);
     mode_->SetDisabled(!(meshMode || (editor_ && editor_->HasSelectedSlope())));
 }

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "session/EditorViewLink.h"
+#include "panels/EditorViewLink.h"
 #include "session/HeaderBar.h"
 #include "session/ViewContainer.h"
-#include "settings/EnvironmentSettingsDialog.h"
+#include "panels/EnvironmentSettingsDialog.h"
 
 MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MainDialog"));

@@ -8,7 +8,7 @@
 #include "Dialogs.h"
 #include "QtDialogs.h"
 #include "session/MainDialog.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

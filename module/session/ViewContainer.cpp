@@ -1,7 +1,7 @@
 #include "ViewContainer.h"
 
 #include "panels/ControlPane.h"
-#include "settings/CameraPane.h"
+#include "panels/CameraPane.h"
 
 #include "view/EditorViewFactory.h"
 
@@ -13,11 +13,11 @@ ViewContainer::ViewContainer(QWidget* parent)
     // order: Control above Camera.
     editor_ = new toolkit::PaneWindow(this, layout_.get(), QStringLiteral("Editor"), DockSide::Centre, false);
     editor_->setObjectName(QStringLiteral("EditorPane"));
-    editor_->SetContent(CreateEditorView());
+    editor_->SetContent(CreateEditorView(context_));
     // The Control pane holds the placement panel ("GLPlaceView"), the Camera
     // pane the camera scroller ("GLCameraView").
-    control_ = new ::ControlPane(this, layout_.get());
-    camera_ = new ::CameraPane(this, layout_.get());
+    control_ = new ::ControlPane(this, layout_.get(), context_);
+    camera_ = new ::CameraPane(this, layout_.get(), context_);
     layout_->Attach();
 }
 

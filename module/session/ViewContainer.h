@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "panels/SessionContext.h"
 #include "toolkit/LayoutManager.h"
 #include "toolkit/PaneWindow.h"
 
@@ -21,11 +22,15 @@ public:
     // The editor view window ("GLitem").
     QWidget* EditorView() const { return editor_ ? editor_->Content() : nullptr; }
     toolkit::LayoutManager& Layout() { return *layout_; }
+    // What the panes share; every pane this container makes is handed it.
+    SessionContext& Context() { return context_; }
 
 protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    // Declared first: the panes refer to it until they are deleted.
+    SessionContext context_;
     std::unique_ptr<toolkit::LayoutManager> layout_;
     toolkit::PaneWindow* editor_ = nullptr;
     toolkit::PaneWindow* control_ = nullptr;

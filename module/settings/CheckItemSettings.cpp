@@ -1,6 +1,6 @@
 #include "settings/CheckItemSettings.h"
 
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 #include "settings/ProfileValue.h"
 
 const char* CheckItemKey(int item) {

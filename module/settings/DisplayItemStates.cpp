@@ -22,15 +22,7 @@ bool DefaultOn(int index) { return Valid(index) && kItems[index - 1].defaultOn; 
 
 }  // namespace display_items
 
-namespace {
-const DisplayItemSource* g_source = nullptr;
-}
-
-void SetDisplayItemSource(const DisplayItemSource* source) { g_source = source; }
-
-const DisplayItemSource* CurrentDisplayItemSource() { return g_source; }
-
-bool IsDisplayItemOn(int index) {
+bool IsDisplayItemOn(const DisplayItemSource* source, int index) {
     if (index < 1 || index > display_items::kCount) return false;
-    return g_source ? g_source->IsItemChecked(index) : display_items::DefaultOn(index);
+    return source ? source->IsItemChecked(index) : display_items::DefaultOn(index);
 }

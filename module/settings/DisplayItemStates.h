@@ -35,11 +35,7 @@ public:
     virtual bool IsItemChecked(int index) const = 0;
 };
 
-// Registers the live items; null while there are none.
-void SetDisplayItemSource(const DisplayItemSource* source);
-const DisplayItemSource* CurrentDisplayItemSource();
-
 // The state of display item `index` as the renderer must use it: the live
-// item's state, or the item's default while no panel exists. False outside
-// 1 to 9.
-bool IsDisplayItemOn(int index);
+// item's state, or the item's default while there are no live items (null).
+// False outside 1 to 9.
+bool IsDisplayItemOn(const DisplayItemSource* source, int index);

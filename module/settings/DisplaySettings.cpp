@@ -7,8 +7,3 @@ std::optional<LineStipple> StippleOf(LineTypeCode type) {
         default: return std::nullopt;
     }
 }
-
-DisplaySettings& CurrentDisplaySettings() {
-    static DisplaySettings settings;
-    return settings;
-}

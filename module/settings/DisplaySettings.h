@@ -57,7 +57,3 @@ struct ViewPreferences {
     bool inheritCameraPosition = false;  // restore the saved camera at start
     float perspectiveAngle = 40.0f;      // vertical field of view, degrees
 };
-
-// The process-wide settings: initial values when the module loads, then
-// whatever the last load stored (they survive the editor window).
-DisplaySettings& CurrentDisplaySettings();

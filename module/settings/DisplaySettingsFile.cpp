@@ -1,6 +1,6 @@
 #include "settings/DisplaySettingsFile.h"
 
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 #include "settings/ProfileValue.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 
 namespace toolkit {
 

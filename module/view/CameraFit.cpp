@@ -4,7 +4,7 @@
 
 #include "model/ModelQueries.h"
 #include "model/PlanLineIntersection.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 namespace {
 

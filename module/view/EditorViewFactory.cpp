@@ -2,4 +2,4 @@
 
 #include "view/SlopeEditorView.h"
 
-QWidget* CreateEditorView() { return new SlopeEditorView; }
+QWidget* CreateEditorView(SessionContext& context) { return new SlopeEditorView(context); }

@@ -2,5 +2,7 @@
 // Makes the editor view window ("GLitem") that the Editor pane holds.
 
 class QWidget;
+struct SessionContext;
 
-QWidget* CreateEditorView();
+// The view puts itself in `context` while it exists.
+QWidget* CreateEditorView(SessionContext& context);

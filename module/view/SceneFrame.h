@@ -9,6 +9,7 @@
 
 #include "model/EffectiveRange.h"
 #include "model/NodeRef.h"
+#include "panels/EditorViewLink.h"
 #include "settings/DisplayItemStates.h"
 #include "settings/DisplaySettings.h"
 #include "view/Camera.h"
@@ -28,7 +29,7 @@ struct SceneFrame {
     const std::set<LayerCode>* hiddenLayers = nullptr;
     const EffectiveRange* range = nullptr;
     std::array<bool, 10> items{};  // items[1 … 9]
-    int mode = 1;                   // 1 slope editing, 2 mesh editing
+    InteractionMode mode = InteractionMode::Slope;
     int width = 1;                  // viewport, pixels
     int height = 1;
     LabelRasterizer* labels = nullptr;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "model/ModelQueries.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "view/GlLabel.h"
 
 namespace {

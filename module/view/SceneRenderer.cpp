@@ -10,7 +10,7 @@
 
 #include "model/ModelQueries.h"
 #include "model/SlopeShapeList.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "view/GlLabel.h"
 #include "view/SceneLayers.h"
 #include "view/SlopeTessellator.h"
@@ -195,7 +195,7 @@ void SceneRenderer::DrawGrid(const DisplaySettings& s) {
 }
 
 void SceneRenderer::DrawSlopeFaces(SceneFrame& f, bool pickMode) {
-    if (f.mode != 1 || !f.shapes) return;
+    if (f.mode != InteractionMode::Slope || !f.shapes) return;
     std::vector<const SlopeShape*> order;
     if (pickMode) {
         for (size_t i = 0; i < f.shapes->Size(); ++i) order.push_back(&f.shapes->At(i));
@@ -227,7 +227,7 @@ void SceneRenderer::DrawSlopeFaces(SceneFrame& f, bool pickMode) {
 }
 
 void SceneRenderer::DrawVertexNumbers(const SceneFrame& f) {
-    if (f.mode != 1 || !f.selected || !f.labels) return;
+    if (f.mode != InteractionMode::Slope || !f.selected || !f.labels) return;
     glColor4f(1, 1, 1, 1);
     for (size_t i = 0; i < f.selected->vertices.size(); ++i) {
         DrawLabel(*f.labels, f.selected->vertices[i], std::to_string(i + 1), LabelAnchor::BottomCentre);

@@ -10,8 +10,7 @@
 
 #include "model/BusyFlag.h"
 #include "model/ModelQueries.h"
-#include "panels/PlacementAccess.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "settings/DisplaySettingsFile.h"
 #include "view/CameraFit.h"
 #include "view/CameraPersistence.h"
@@ -33,8 +32,8 @@ QSurfaceFormat ViewFormat() {
 
 }  // namespace
 
-SlopeEditorView::SlopeEditorView(QWidget* parent, std::string settingsPath)
-    : QOpenGLWidget(parent), settingsPath_(settingsPath.empty() ? SettingsFilePath() : std::move(settingsPath)),
+SlopeEditorView::SlopeEditorView(SessionContext& context, QWidget* parent, std::string settingsPath)
+    : QOpenGLWidget(parent), context_(context), settingsPath_(settingsPath.empty() ? SettingsFilePath() : std::move(settingsPath)),
       renderer_(MakeCompassImages()) {
     setObjectName(QStringLiteral("GLitem"));
     setFocusPolicy(Qt::StrongFocus);
@@ -42,7 +41,7 @@ SlopeEditorView::SlopeEditorView(QWidget* parent, std::string settingsPath)
     setFormat(ViewFormat());
     // A screenshot waits for the first frame.
     setProperty("framePending", true);
-    SetCurrentEditorView(this);
+    context_.view = this;
 }
 
 void SlopeEditorView::Create() {
@@ -72,7 +71,7 @@ void SlopeEditorView::showEvent(QShowEvent* event) {
 }
 
 SlopeEditorView::~SlopeEditorView() {
-    if (CurrentEditorView() == this) SetCurrentEditorView(nullptr);
+    if (context_.view == this) context_.view = nullptr;
     if (created_) SaveCameraPosition(camera_.Position(), preferences_.inheritCameraPosition, settingsPath_);
     if (contextReady_) {
         makeCurrent();
@@ -82,19 +81,19 @@ SlopeEditorView::~SlopeEditorView() {
 }
 
 void SlopeEditorView::LoadSettings() {
-    LoadDisplaySettings(CurrentDisplaySettings(), preferences_, settingsPath_);
+    LoadDisplaySettings(context_.displaySettings, preferences_, settingsPath_);
     camera_.perspectiveAngle = preferences_.perspectiveAngle;
 }
 
 bool SlopeEditorView::HasSelectedSlope() const { return selected_ && selected_->number != 0; }
 
 void SlopeEditorView::EnterMeshMode() {
-    mode_ = 2;
+    mode_ = InteractionMode::Mesh;
     update();
 }
 
 void SlopeEditorView::LeaveMeshMode() {
-    mode_ = 1;
+    mode_ = InteractionMode::Slope;
     update();
 }
 
@@ -108,7 +107,7 @@ void SlopeEditorView::ReloadDisplaySettings() {
 void SlopeEditorView::ApplyClearColour() {
     if (!contextReady_) return;
     makeCurrent();
-    renderer_.ApplyClearColour(CurrentDisplaySettings());
+    renderer_.ApplyClearColour(context_.displaySettings);
     doneCurrent();
 }
 
@@ -122,14 +121,14 @@ void SlopeEditorView::DiscardDisplayLists() {
 void SlopeEditorView::initializeGL() {
     Create();
     labels_ = std::make_unique<QtLabelRasterizer>(logicalDpiY());
-    renderer_.Initialise(CurrentDisplaySettings());
+    renderer_.Initialise(context_.displaySettings);
     contextReady_ = true;
 }
 
 SceneFrame SlopeEditorView::Frame() {
     SceneFrame f;
     f.camera = &camera_;
-    f.settings = &CurrentDisplaySettings();
+    f.settings = &context_.displaySettings;
     f.shapes = &shapes_;
     f.picked = &picked_;
     f.lastPicked = lastPicked_;
@@ -137,7 +136,7 @@ SceneFrame SlopeEditorView::Frame() {
     f.hiddenAxes = &hiddenAxes_;
     f.hiddenLayers = &hiddenLayers_;
     f.range = &range_;
-    for (int i = 1; i <= 9; ++i) f.items[static_cast<size_t>(i)] = itemSource_ ? itemSource_(i) : IsDisplayItemOn(i);
+    for (int i = 1; i <= 9; ++i) f.items[static_cast<size_t>(i)] = context_.ItemOn(i);
     f.mode = mode_;
     f.width = static_cast<int>(width() * devicePixelRatioF());
     f.height = static_cast<int>(height() * devicePixelRatioF());
@@ -154,8 +153,7 @@ void SlopeEditorView::paintGL() {
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_BLEND);
-    const RangeSource* source = rangeSource_ ? rangeSource_() : CurrentRangeSource();
-    if (source) CacheEffectiveRange(*source, range_);
+    if (const RangeSource* source = context_.placement) CacheEffectiveRange(*source, range_);
     else range_.enabled = false;
     SceneFrame frame = Frame();
     renderer_.SetupProjection(camera_, frame.width, frame.height);

@@ -15,10 +15,11 @@
 #include "model/EffectiveRange.h"
 #include "model/NodeRef.h"
 #include "model/SlopeShapeList.h"
-#include "session/EditorViewLink.h"
+#include "panels/EditorViewAccess.h"
+#include "panels/EditorViewLink.h"
+#include "panels/SessionContext.h"
 #include "view/Camera.h"
 #include "view/EditorMenus.h"
-#include "view/EditorViewAccess.h"
 #include "view/SceneRenderer.h"
 
 class QtLabelRasterizer;
@@ -26,17 +27,12 @@ class QtLabelRasterizer;
 class SlopeEditorView : public QOpenGLWidget, public EditorViewLink, public EditorViewAccess {
     Q_OBJECT
 public:
-    // The settings file is read from `settingsPath` ("" for the one beside
-    // the host executable).
-    explicit SlopeEditorView(QWidget* parent = nullptr, std::string settingsPath = {});
+    // The view puts itself in `context` while it exists, and reads the
+    // ranges, the display items and the display settings from it. The
+    // settings file is read from `settingsPath` ("" for the one beside the
+    // host executable).
+    explicit SlopeEditorView(SessionContext& context, QWidget* parent = nullptr, std::string settingsPath = {});
     ~SlopeEditorView() override;
-
-    // What reads the display items (1 … 9); without one the placement
-    // panel's items (or their defaults) are read.
-    void SetDisplayItemSource(std::function<bool(int)> source) { itemSource_ = std::move(source); }
-    // What gives the effective range; without one the placement panel's
-    // selections (the range is off while there is no panel).
-    void SetRangeSource(std::function<const RangeSource*()> source) { rangeSource_ = std::move(source); }
 
     // Key presses routed from the main window.
     void HandleKey(int key);
@@ -56,18 +52,18 @@ public:
     std::set<LayerCode>& HiddenLayers() { return hiddenLayers_; }
     const EffectiveRange& Range() const { return range_; }
     const SceneRenderer& Renderer() const { return renderer_; }
-    int InteractionMode() const { return mode_; }
     // The popup menus; their commands come with picking and the slope
     // commands.
     const EditorMenus& Menus() const { return menus_; }
     bool InheritCameraPosition() const { return preferences_.inheritCameraPosition; }
 
     // EditorViewLink
-    int Mode() const override { return mode_; }
+    InteractionMode Mode() const override { return mode_; }
     bool HasSelectedSlope() const override;
     void EnterMeshMode() override;
     void LeaveMeshMode() override;
     ViewPreferences Preferences() const override { return preferences_; }
+    const DisplaySettings& Settings() const override { return context_.displaySettings; }
     void ReloadDisplaySettings() override;
 
     // EditorViewAccess
@@ -100,9 +96,10 @@ private:
     SceneFrame Frame();
     void LoadSettings();
 
+    SessionContext& context_;
     std::string settingsPath_;
     ViewPreferences preferences_;
-    int mode_ = 1;
+    InteractionMode mode_ = InteractionMode::Slope;
     Camera camera_;
     std::vector<NodeRef> picked_;
     std::optional<NodeRef> lastPicked_;
@@ -114,8 +111,6 @@ private:
     EditorMenus menus_;
     SceneRenderer renderer_;
     std::unique_ptr<QtLabelRasterizer> labels_;
-    std::function<bool(int)> itemSource_;
-    std::function<const RangeSource*()> rangeSource_;
     QPoint lastMouse_;
     bool contextReady_ = false;
     bool created_ = false;

@@ -10,7 +10,7 @@
 
 #include "TestBuilding.h"
 #include "model/LayerCode.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 class ModelFixture : public testing::Test {
 protected:

@@ -12,10 +12,10 @@
 
 #include "FakeEditorView.h"
 #include "TempDir.h"
-#include "settings/CameraButtonsView.h"
-#include "settings/CameraPane.h"
-#include "settings/CameraScroller.h"
-#include "settings/RotationPad.h"
+#include "panels/CameraButtonsView.h"
+#include "panels/CameraPane.h"
+#include "panels/CameraScroller.h"
+#include "panels/RotationPad.h"
 #include "toolkit/PushButton.h"
 #include "toolkit/RadioItem.h"
 #include "toolkit/ScrollBar.h"
@@ -25,7 +25,7 @@ namespace {
 struct CameraFixture {
     explicit CameraFixture(const std::string& ini = {}, QSize size = QSize(200, 400)) {
         if (!ini.empty()) testing_support::WriteFile(settings.File("Vorna3D.ini"), ini);
-        pane = std::make_unique<CameraPane>(nullptr, nullptr, settings.File("Vorna3D.ini"));
+        pane = std::make_unique<CameraPane>(nullptr, nullptr, context, settings.File("Vorna3D.ini"));
         pane->resize(size);
         pane->show();
         QApplication::processEvents();
@@ -43,7 +43,8 @@ struct CameraFixture {
     }
 
     testing_support::TempDir settings{"tormel-camera"};
-    FakeEditorView view;
+    SessionContext context;
+    FakeEditorView view{context};
     std::unique_ptr<CameraPane> pane;
 };
 
@@ -165,11 +166,12 @@ TEST(CameraButtons, ParallelProjectionSwitchesAtOnceAndBack) {
 
 TEST(CameraButtons, WithoutAViewNothingHappens) {
     testing_support::TempDir settings("tormel-camera");
-    CameraPane pane(nullptr, nullptr, settings.File("Vorna3D.ini"));
+    SessionContext context;
+    CameraPane pane(nullptr, nullptr, context, settings.File("Vorna3D.ini"));
     pane.resize(200, 400);
     pane.show();
     QApplication::processEvents();
-    ASSERT_EQ(CurrentEditorView(), nullptr);
+    ASSERT_EQ(context.view, nullptr);
     CameraButtonsView* buttons = pane.Scroller()->ButtonsView();
     QTest::mouseClick(buttons->ViewButton(3), Qt::LeftButton, {}, QPoint(25, 10));
     QTest::mouseClick(buttons->ResetButton(), Qt::LeftButton, {}, QPoint(8, 8));

@@ -7,8 +7,8 @@
 #include "panels/ControlPane.h"
 #include "panels/PlacementPanel.h"
 #include "session/ViewContainer.h"
-#include "settings/CameraPane.h"
-#include "settings/CameraScroller.h"
+#include "panels/CameraPane.h"
+#include "panels/CameraScroller.h"
 
 namespace {
 
@@ -26,7 +26,8 @@ TEST(ContainerPanes, ControlAndCameraPanesWithTheirContents) {
     EXPECT_EQ(control->Content(), control->Panel());
     EXPECT_EQ(control->Content()->objectName(), "GLPlaceView");
     EXPECT_EQ(camera->Content()->objectName(), "GLCameraView");
-    EXPECT_EQ(CurrentPlacementPanel(), control->Panel());
+    EXPECT_EQ(container.Context().placement, control->Panel());
+    EXPECT_EQ(container.Context().view, dynamic_cast<EditorViewAccess*>(container.EditorView()));
     // Control above Camera in a 200-pixel column sharing the height.
     EXPECT_EQ(control->geometry(), QRect(0, 0, 200, 269));
     EXPECT_EQ(camera->geometry(), QRect(0, 269, 200, 269));

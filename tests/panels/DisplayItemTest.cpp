@@ -12,7 +12,7 @@
 #include "TempDir.h"
 #include "panels/PlacementPanel.h"
 #include "ProfileFile.h"
-#include "settings/DisplayCheckItem.h"
+#include "panels/DisplayCheckItem.h"
 #include "settings/DisplayItemStates.h"
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 struct ItemFixture {
     explicit ItemFixture(const std::string& ini = {}) {
         if (!ini.empty()) testing_support::WriteFile(Path(), ini);
-        panel = std::make_unique<PlacementPanel>(nullptr, Path());
+        panel = std::make_unique<PlacementPanel>(nullptr, context, Path());
         panel->resize(200, 500);
         panel->show();
         QApplication::processEvents();
@@ -37,7 +37,8 @@ struct ItemFixture {
     }
 
     testing_support::TempDir settings{"tormel-items"};
-    FakeEditorView view;
+    SessionContext context;
+    FakeEditorView view{context};
     std::unique_ptr<PlacementPanel> panel;
 };
 
@@ -57,7 +58,7 @@ TEST(DisplayItems, WithoutACheckSectionSixStartOn) {
         EXPECT_EQ(item->objectName(), "CheckItem");
         EXPECT_EQ(item->Text(), QString::fromUtf8(c.label));
         EXPECT_EQ(item->IsChecked(), c.on) << c.label;
-        EXPECT_EQ(IsDisplayItemOn(c.index), c.on) << c.label;
+        EXPECT_EQ(f.context.ItemOn(c.index), c.on) << c.label;
         EXPECT_EQ(display_items::DefaultOn(c.index), c.on);
     }
     EXPECT_FALSE(f.panel->RangeShown());
@@ -67,11 +68,11 @@ TEST(DisplayItems, StoredZeroHidesTheNodesAndOneClickShowsAndStoresThem) {
     ItemFixture f("[Check]\ncheckNode=0\n");
     DisplayCheckItem* nodes = f.panel->Item(display_items::kNodes);
     EXPECT_FALSE(nodes->IsChecked());
-    EXPECT_FALSE(IsDisplayItemOn(display_items::kNodes)) << "the renderer draws no nodes";
+    EXPECT_FALSE(f.context.ItemOn(display_items::kNodes)) << "the renderer draws no nodes";
     f.view.r = {};
     f.Click(display_items::kNodes);
     EXPECT_TRUE(nodes->IsChecked());
-    EXPECT_TRUE(IsDisplayItemOn(display_items::kNodes));
+    EXPECT_TRUE(f.context.ItemOn(display_items::kNodes));
     EXPECT_EQ(f.Stored("checkNode"), "1");
     EXPECT_GE(f.view.r.discards, 1);
     EXPECT_GE(f.view.r.invalidates, 1);
@@ -117,20 +118,21 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredValues,
                          [](const testing::TestParamInfo<StoredCase>& info) { return std::string(info.param.name); });
 
 TEST(DisplayItems, WithoutAPanelTheRendererGetsTheDefaults) {
-    ASSERT_EQ(CurrentDisplayItemSource(), nullptr);
-    for (int i = 1; i <= display_items::kCount; ++i) EXPECT_EQ(IsDisplayItemOn(i), display_items::DefaultOn(i));
-    EXPECT_FALSE(IsDisplayItemOn(0));
-    EXPECT_FALSE(IsDisplayItemOn(10));
+    const SessionContext context;
+    for (int i = 1; i <= display_items::kCount; ++i) EXPECT_EQ(context.ItemOn(i), display_items::DefaultOn(i));
+    EXPECT_FALSE(context.ItemOn(0));
+    EXPECT_FALSE(context.ItemOn(10));
     EXPECT_STREQ(display_items::Label(10), "");
 }
 
 TEST(DisplayItems, WithoutAViewAClickStillStoresTheState) {
     testing_support::TempDir settings("tormel-items");
     const std::string path = settings.File("Vorna3D.ini");
-    PlacementPanel panel(nullptr, path);
+    SessionContext context;
+    PlacementPanel panel(nullptr, context, path);
     panel.show();
     QApplication::processEvents();
-    ASSERT_EQ(CurrentEditorView(), nullptr);
+    ASSERT_EQ(context.view, nullptr);
     QTest::mouseClick(panel.Item(display_items::kCompass), Qt::LeftButton, {}, QPoint(3, 3));
     QApplication::processEvents();
     EXPECT_EQ(platform::ReadProfileString(path, "Check", "checkCompass", "NULL"), "0");

@@ -1,11 +1,11 @@
 #pragma once
 // A stand-in editor view that records what the side panes ask of it, and
-// registers itself as the session's view while it lives.
+// is the session's view while it lives.
 
 #include <utility>
 #include <vector>
 
-#include "view/EditorViewAccess.h"
+#include "panels/SessionContext.h"
 
 struct ViewRequests {
     float azimuth = -1;
@@ -22,8 +22,8 @@ struct ViewRequests {
 
 class FakeEditorView : public EditorViewAccess {
 public:
-    FakeEditorView() { SetCurrentEditorView(this); }
-    ~FakeEditorView() override { SetCurrentEditorView(nullptr); }
+    explicit FakeEditorView(SessionContext& context) : context_(context) { context_.view = this; }
+    ~FakeEditorView() override { context_.view = nullptr; }
     FakeEditorView(const FakeEditorView&) = delete;
     FakeEditorView& operator=(const FakeEditorView&) = delete;
 
@@ -49,4 +49,7 @@ public:
     void Invalidate() override { ++r.invalidates; }
 
     ViewRequests r;
+
+private:
+    SessionContext& context_;
 };

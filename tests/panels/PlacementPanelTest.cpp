@@ -15,7 +15,7 @@
 #include "panels/PlacementAccess.h"
 #include "panels/PlacementPanel.h"
 #include "panels/RangeComboBox.h"
-#include "settings/DisplayCheckItem.h"
+#include "panels/DisplayCheckItem.h"
 #include "toolkit/ScrollBar.h"
 
 namespace {
@@ -48,16 +48,17 @@ protected:
     }
     testing_support::TempDir settings{"tormel-panels"};
     std::string SettingsPath() const { return settings.File("Vorna3D.ini"); }
-    FakeEditorView view;
+    SessionContext context;
+    FakeEditorView view{context};
 };
 
 TEST_F(PlacementPanelTest, StoreysShowLowerFirstAndUpperLast) {
     ASSERT_TRUE(AddStoreys());
     ASSERT_TRUE(AddAxes({0, 6000}, {0, 5000}));
     ASSERT_EQ(DB_restruct(0), 0);
-    PlacementPanel panel(nullptr, SettingsPath());
+    PlacementPanel panel(nullptr, context, SettingsPath());
     EXPECT_EQ(panel.objectName(), "GLPlaceView");
-    EXPECT_EQ(CurrentRangeSource(), &panel);
+    EXPECT_EQ(context.placement, &panel);
     EXPECT_EQ(panel.Box(RangeBox::Lower)->Text(), "1F");
     EXPECT_EQ(panel.Box(RangeBox::Upper)->Text(), "RF");
     EXPECT_EQ(panel.Box(RangeBox::Upper)->Entries(), Texts({"1F", "2F", "RF"}));
@@ -76,7 +77,7 @@ TEST_F(PlacementPanelTest, PickedSubLayerIsDecodedAndRedrawsTheView) {
     const int m = modeldbtest::addLevel(2, "M", 2, 1500);
     ASSERT_GT(m, 0);
     ASSERT_EQ(DB_restruct(0), 0);
-    PlacementPanel panel(nullptr, SettingsPath());
+    PlacementPanel panel(nullptr, context, SettingsPath());
     Show(panel);
     RangeComboBox* lower = panel.Box(RangeBox::Lower);
     EXPECT_TRUE(lower->Entries().contains("2F - M"));
@@ -93,7 +94,7 @@ TEST_F(PlacementPanelTest, AxesAtTheEndsAndInnerChoicesKeptAfterARefill) {
     ASSERT_TRUE(AddStoreys());
     ASSERT_TRUE(AddAxes({0, 6000, 12000, 18000}, {0, 10000}));
     ASSERT_EQ(DB_restruct(0), 0);
-    PlacementPanel panel(nullptr, SettingsPath());
+    PlacementPanel panel(nullptr, context, SettingsPath());
     Show(panel);
     EXPECT_EQ(panel.Box(RangeBox::XLeft)->Text(), "X1");
     EXPECT_EQ(panel.Box(RangeBox::XRight)->Text(), "X4");
@@ -104,7 +105,8 @@ TEST_F(PlacementPanelTest, AxesAtTheEndsAndInnerChoicesKeptAfterARefill) {
     // The model changes (one more axis outside), and the commands refill.
     ASSERT_GT(modeldbtest::addAxis("X5", 24000, -1000, 24000, 11000), 0);
     ASSERT_EQ(DB_restruct(0), 0);
-    ASSERT_TRUE(RefillRangeSelectors());
+    ASSERT_NE(context.placement, nullptr);
+    context.placement->RefillKeepingChoices();
     EXPECT_EQ(panel.Box(RangeBox::XLeft)->Entries(), Texts({"X1", "X2", "X3", "X4", "X5"}));
     EXPECT_EQ(panel.Box(RangeBox::XLeft)->Text(), "X2");
     EXPECT_EQ(panel.Box(RangeBox::XRight)->Text(), "X3");
@@ -114,17 +116,17 @@ TEST_F(PlacementPanelTest, AxesAtTheEndsAndInnerChoicesKeptAfterARefill) {
     EXPECT_EQ(panel.Box(RangeBox::Upper)->Text(), "RF");
 }
 
-TEST(PlacementRegistration, NoPanelNoRangeSourceAndNoRefill) {
-    EXPECT_EQ(CurrentRangeSource(), nullptr);
-    EXPECT_FALSE(RefillRangeSelectors());
+TEST(PlacementRegistration, ThePanelIsInTheContextOnlyWhileItLives) {
+    SessionContext context;
     {
         testing_support::TempDir settings("tormel-panels");
-        PlacementPanel panel(nullptr, settings.File("Vorna3D.ini"));
-        EXPECT_EQ(CurrentPlacementPanel(), &panel);
+        PlacementPanel panel(nullptr, context, settings.File("Vorna3D.ini"));
+        EXPECT_EQ(context.placement, &panel);
+        EXPECT_EQ(context.items, &panel);
         EXPECT_TRUE(panel.Box(RangeBox::Upper)->Entries().isEmpty()) << "no library, no entries";
     }
-    EXPECT_EQ(CurrentRangeSource(), nullptr);
-    EXPECT_EQ(CurrentPlacementPanel(), nullptr);
+    EXPECT_EQ(context.placement, nullptr);
+    EXPECT_EQ(context.items, nullptr);
 }
 
 // ---- arrangement ----------------------------------------------------------
@@ -141,7 +143,8 @@ class PanelArrangement : public testing::TestWithParam<ArrangementCase> {};
 TEST_P(PanelArrangement, PlacesTheSelectorsAndItems) {
     const ArrangementCase& c = GetParam();
     testing_support::TempDir settings("tormel-panels");
-    PlacementPanel panel(nullptr, settings.File("Vorna3D.ini"));
+    SessionContext context;
+    PlacementPanel panel(nullptr, context, settings.File("Vorna3D.ini"));
     panel.resize(c.width, 600);
     panel.Relayout();
     EXPECT_EQ(panel.Box(RangeBox::Upper)->geometry(), c.upper);
@@ -179,7 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PanelDrawing, PlanArrangementHasCornerBracketsOnTheDarkFace) {
     testing_support::TempDir settings("tormel-panels");
-    PlacementPanel panel(nullptr, settings.File("Vorna3D.ini"));
+    SessionContext context;
+    PlacementPanel panel(nullptr, context, settings.File("Vorna3D.ini"));
     panel.resize(200, 400);
     const QImage wide = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
     // Box width 75, a quarter of it 18: the top left bracket spans x 28 … 30
@@ -197,7 +201,7 @@ TEST(PanelDrawing, PlanArrangementHasCornerBracketsOnTheDarkFace) {
 // ---- the Control pane -----------------------------------------------------
 
 struct PaneFixture {
-    explicit PaneFixture(QSize size) : pane(nullptr, nullptr, settings.File("Vorna3D.ini")) {
+    explicit PaneFixture(QSize size) : pane(nullptr, nullptr, context, settings.File("Vorna3D.ini")) {
         pane.resize(size);
         pane.show();
         QApplication::processEvents();
@@ -212,6 +216,7 @@ struct PaneFixture {
         QApplication::sendEvent(&pane, &wheel);
     }
     testing_support::TempDir settings{"tormel-panels"};
+    SessionContext context;
     ControlPane pane;
 };
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "TestBuilding.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 
 class ProjectFixture : public testing::Test {
 protected:

@@ -15,7 +15,7 @@
 #include "session/HeaderBar.h"
 #include "session/MainDialog.h"
 #include "session/ViewContainer.h"
-#include "settings/EnvironmentSettingsDialog.h"
+#include "panels/EnvironmentSettingsDialog.h"
 #include "toolkit/DockingMenu.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "ExecutablePath.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "session/Session.h"
 
 using testing_support::CopyFile;

@@ -9,10 +9,10 @@
 
 #include "ProfileFile.h"
 #include "TempDir.h"
-#include "session/EditorViewLink.h"
+#include "panels/EditorViewLink.h"
 #include "settings/DisplaySettingsFile.h"
-#include "settings/EnvironmentSettingsDialog.h"
-#include "settings/EnvironmentSettingsPanel.h"
+#include "panels/EnvironmentSettingsDialog.h"
+#include "panels/EnvironmentSettingsPanel.h"
 #include "toolkit/DropDownBox.h"
 #include "toolkit/NumericEdit.h"
 #include "toolkit/PushButton.h"
@@ -24,13 +24,15 @@ using testing_support::TempDir;
 // A stand-in for the editor view: records reloads.
 class FakeView : public EditorViewLink {
 public:
-    int Mode() const override { return 1; }
+    InteractionMode Mode() const override { return InteractionMode::Slope; }
     bool HasSelectedSlope() const override { return false; }
     void EnterMeshMode() override {}
     void LeaveMeshMode() override {}
     ViewPreferences Preferences() const override { return preferences; }
+    const DisplaySettings& Settings() const override { return settings; }
     void ReloadDisplaySettings() override { ++reloads; }
     ViewPreferences preferences;
+    DisplaySettings settings;
     int reloads = 0;
 };
 

@@ -9,9 +9,9 @@
 
 #include "TempDir.h"
 #include "session/MainDialog.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "session/ViewContainer.h"
-#include "settings/CameraButtonsView.h"
+#include "panels/CameraButtonsView.h"
 #include "tevalib.h"
 #include "toolkit/PushButton.h"
 #include "view/SlopeEditorView.h"

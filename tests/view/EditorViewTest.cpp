@@ -12,7 +12,7 @@
 #include "TempDir.h"
 #include "TestBuilding.h"
 #include "model/ModelQueries.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "view/SlopeEditorView.h"
 
 namespace {
@@ -26,7 +26,7 @@ protected:
         ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
         ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
         ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
-        view = std::make_unique<SlopeEditorView>(nullptr, dir.File("Vorna3D.ini"));
+        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
         view->resize(400, 300);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -53,6 +53,7 @@ protected:
 
     testing_support::TempDir dir;
     std::string project = dir.File("demo.tvp");
+    SessionContext context;
     std::unique_ptr<SlopeEditorView> view;
 };
 
@@ -160,7 +161,7 @@ TEST_F(EditorViewTest, KeyXHidesEveryAxisAndZShowsThemAgain) {
 TEST_F(EditorViewTest, CameraSavedOnCloseWhenInherited) {
     const std::string ini = dir.File("Vorna3D.ini");
     ASSERT_TRUE(testing_support::WriteFile(ini, "[Camera]\nRePos=1\n"));
-    view = std::make_unique<SlopeEditorView>(nullptr, ini);
+    view = std::make_unique<SlopeEditorView>(context, nullptr, ini);
     view->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->ViewCamera().distance = 12345.67f;

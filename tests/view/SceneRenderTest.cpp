@@ -12,7 +12,7 @@
 #include "TempDir.h"
 #include "TestBuilding.h"
 #include "model/SlopeShapeList.h"
-#include "session/ModelDbLibrary.h"
+#include "model/ModelDbLibrary.h"
 #include "settings/DisplaySettingsFile.h"
 #include "view/QtLabelRasterizer.h"
 #include "view/SceneRenderer.h"

@@ -1,12 +1,12 @@
-#include "settings/RotationPad.h"
+#include "panels/RotationPad.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "toolkit/DarkStyle.h"
-#include "view/EditorViewAccess.h"
+#include "panels/EditorViewAccess.h"
 
-RotationPad::RotationPad(QWidget* parent) : QWidget(parent) {
+RotationPad::RotationPad(QWidget* parent, SessionContext& context) : QWidget(parent), context_(context) {
     setObjectName(QStringLiteral("viewpallet"));
     setGeometry(0, 0, kSize, kSize);
     show();
@@ -20,7 +20,7 @@ void RotationPad::mouseMoveEvent(QMouseEvent* event) {
     // Only the left button, with no other button and no modifier key.
     if (event->buttons() != Qt::LeftButton || event->modifiers() != Qt::NoModifier) return;
     const QPoint at = event->position().toPoint();
-    if (EditorViewAccess* view = CurrentEditorView()) view->DragRotate(at.x() - last_.x(), at.y() - last_.y());
+    if (EditorViewAccess* view = context_.view) view->DragRotate(at.x() - last_.x(), at.y() - last_.y());
     last_ = at;
 }
 

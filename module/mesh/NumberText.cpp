@@ -1,4 +1,4 @@
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 
 #include <charconv>
 #include <cmath>

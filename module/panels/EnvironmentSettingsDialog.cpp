@@ -1,17 +1,18 @@
 #include "EnvironmentSettingsDialog.h"
 
-#include "session/EditorViewLink.h"
+#include "panels/EditorViewLink.h"
 #include "settings/DisplaySettingsFile.h"
-#include "settings/EnvironmentSettingsPanel.h"
+#include "panels/EnvironmentSettingsPanel.h"
 
 EnvironmentSettingsDialog::EnvironmentSettingsDialog(QWidget* parent, EditorViewLink* view,
                                                      const std::string& settingsPath)
     : QDialog(parent) {
     setObjectName(QStringLiteral("EnvironmentSettingsDialog"));
     setWindowTitle(QStringLiteral("環境設定"));
-    DisplaySettings settings = CurrentDisplaySettings();
+    DisplaySettings settings;
     ViewPreferences preferences;
     if (view) {
+        settings = view->Settings();
         preferences = view->Preferences();
     } else {
         LoadDisplaySettings(settings, preferences, settingsPath);

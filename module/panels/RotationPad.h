@@ -6,12 +6,14 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "panels/SessionContext.h"
+
 class RotationPad : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kSize = 100;
 
-    explicit RotationPad(QWidget* parent);
+    RotationPad(QWidget* parent, SessionContext& context);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -19,5 +21,6 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    SessionContext& context_;
     QPoint last_;
 };

@@ -8,7 +8,10 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <string>
+
+#include "panels/SessionContext.h"
 
 class RotationPad;
 namespace toolkit {
@@ -28,7 +31,7 @@ public:
 
     // Reads key TOUEI of section CameraPos in `settingsPath` for the radio
     // checked at start.
-    CameraButtonsView(QWidget* parent, const std::string& settingsPath);
+    CameraButtonsView(QWidget* parent, SessionContext& context, const std::string& settingsPath);
 
     toolkit::PushButton* ResetButton() const { return reset_; }
     toolkit::PushButton* CentreButton() const { return centre_; }
@@ -50,7 +53,10 @@ protected:
 private:
     void ChooseProjection(int code);
     void ShowView(int code);
+    // Runs `request` on the editor view, if there is one, and repaints it.
+    void WithView(const std::function<void(EditorViewAccess&)>& request);
 
+    SessionContext& context_;
     toolkit::PushButton* reset_ = nullptr;
     toolkit::PushButton* centre_ = nullptr;
     std::array<toolkit::PushButton*, 6> views_{};

@@ -1,11 +1,12 @@
-#include "settings/CameraPane.h"
+#include "panels/CameraPane.h"
 
-#include "settings/CameraScroller.h"
+#include "panels/CameraScroller.h"
 
-CameraPane::CameraPane(QWidget* parent, toolkit::LayoutManager* manager, const std::string& settingsPath)
+CameraPane::CameraPane(QWidget* parent, toolkit::LayoutManager* manager, SessionContext& context,
+                       const std::string& settingsPath)
     : toolkit::PaneWindow(parent, manager, QStringLiteral("Camera"), toolkit::DockSide::Left) {
     setObjectName(QStringLiteral("CameraPane"));
-    scroller_ = new CameraScroller(this, settingsPath);
+    scroller_ = new CameraScroller(this, context, settingsPath);
     SetContent(scroller_);
 }
 

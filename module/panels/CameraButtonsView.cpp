@@ -1,4 +1,4 @@
-#include "settings/CameraButtonsView.h"
+#include "panels/CameraButtonsView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,14 +8,14 @@
 #include <functional>
 
 #include "PostedMessage.h"
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 #include "settings/ProfileValue.h"
-#include "settings/RotationPad.h"
+#include "panels/RotationPad.h"
 #include "toolkit/DarkStyle.h"
 #include "toolkit/PushButton.h"
 #include "toolkit/RadioItem.h"
 #include "toolkit/ToolkitMessages.h"
-#include "view/EditorViewAccess.h"
+#include "panels/EditorViewAccess.h"
 
 namespace {
 
@@ -63,28 +63,29 @@ private:
     std::function<void()> action_;
 };
 
-void WithView(const std::function<void(EditorViewAccess&)>& request) {
-    if (EditorViewAccess* view = CurrentEditorView()) {
+}  // namespace
+
+void CameraButtonsView::WithView(const std::function<void(EditorViewAccess&)>& request) {
+    if (EditorViewAccess* view = context_.view) {
         request(*view);
         view->Invalidate();
     }
 }
 
-}  // namespace
-
-CameraButtonsView::CameraButtonsView(QWidget* parent, const std::string& settingsPath) : QWidget(parent) {
+CameraButtonsView::CameraButtonsView(QWidget* parent, SessionContext& context, const std::string& settingsPath)
+    : QWidget(parent), context_(context) {
     setObjectName(QStringLiteral("GLCameraView"));
     setGeometry(100, 100, 200, kHeight);
     setCursor(Qt::ArrowCursor);
     const QImage picture = CameraButtonPicture();
     const QRect imageRect(0, 0, kImageButtonSize, kImageButtonSize);
-    reset_ = new ActionButton(this, imageRect, picture, [] { WithView([](EditorViewAccess& v) { v.ResetCamera(); }); });
+    reset_ = new ActionButton(this, imageRect, picture, [this] { WithView([](EditorViewAccess& v) { v.ResetCamera(); }); });
     centre_ = new ActionButton(this, imageRect, picture,
-                               [] { WithView([](EditorViewAccess& v) { v.CentreOnPickedNodes(); }); });
+                               [this] { WithView([](EditorViewAccess& v) { v.CentreOnPickedNodes(); }); });
     for (int i = 0; i < 6; ++i)
         views_[i] = new toolkit::PushButton(this, QRect(0, 0, kViewButtonWidth, kViewButtonHeight), kFirstViewCode + i,
                                             QString::fromLatin1(kViewTexts[i]));
-    pad_ = new RotationPad(this);
+    pad_ = new RotationPad(this, context_);
     // The radios only show the stored choice; the view reads its own.
     bool parallel = false;
     if (const auto stored = settings::ReadKey(settingsPath, "CameraPos", "TOUEI", 128))

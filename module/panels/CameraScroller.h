@@ -9,6 +9,7 @@
 #include <string>
 
 class CameraButtonsView;
+struct SessionContext;
 namespace toolkit {
 class ScrollBar;
 }
@@ -18,7 +19,7 @@ class CameraScroller : public QWidget {
 public:
     static constexpr int kRelayoutMessage = 1024 + 9;
 
-    CameraScroller(QWidget* parent, const std::string& settingsPath);
+    CameraScroller(QWidget* parent, SessionContext& context, const std::string& settingsPath);
 
     CameraButtonsView* ButtonsView() const { return buttons_; }
     toolkit::ScrollBar* Bar() const { return scrollBar_; }

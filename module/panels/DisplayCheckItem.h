@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "panels/SessionContext.h"
 #include "settings/SettingsFilePath.h"
 #include "toolkit/CheckItem.h"
 
@@ -15,9 +16,12 @@ class DisplayCheckItem : public toolkit::CheckItem {
 public:
     // `index` 1 to 9 selects the settings key; `settingsPath` is the file
     // read here (and written by the parent).
-    DisplayCheckItem(QWidget* parent, const QPoint& origin, const QString& text, int index, bool defaultChecked,
-                     const std::string& settingsPath = SettingsFilePath());
+    DisplayCheckItem(QWidget* parent, SessionContext& context, const QPoint& origin, const QString& text, int index,
+                     bool defaultChecked, const std::string& settingsPath = SettingsFilePath());
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    SessionContext& context_;
 };

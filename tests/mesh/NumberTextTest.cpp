@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 
 namespace {
 

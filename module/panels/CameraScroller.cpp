@@ -1,11 +1,11 @@
-#include "settings/CameraScroller.h"
+#include "panels/CameraScroller.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
 #include "PostedMessage.h"
-#include "settings/CameraButtonsView.h"
+#include "panels/CameraButtonsView.h"
 #include "toolkit/DarkStyle.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/ToolkitMessages.h"
@@ -16,10 +16,11 @@ constexpr int kWheelStep = 10;
 constexpr int kBarWidth = 20;
 }  // namespace
 
-CameraScroller::CameraScroller(QWidget* parent, const std::string& settingsPath) : QWidget(parent) {
+CameraScroller::CameraScroller(QWidget* parent, SessionContext& context, const std::string& settingsPath)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("GLCameraView"));
     setGeometry(100, 100, 200, 200);
-    buttons_ = new CameraButtonsView(this, settingsPath);
+    buttons_ = new CameraButtonsView(this, context, settingsPath);
     scrollBar_ = new toolkit::ScrollBar(this, QRect(0, 0, 100, 100));
     offset_ = 0;
     Relayout();

@@ -8,11 +8,13 @@
 #include "toolkit/PaneWindow.h"
 
 class CameraScroller;
+struct SessionContext;
 
 class CameraPane : public toolkit::PaneWindow {
     Q_OBJECT
 public:
-    CameraPane(QWidget* parent, toolkit::LayoutManager* manager, const std::string& settingsPath = SettingsFilePath());
+    CameraPane(QWidget* parent, toolkit::LayoutManager* manager, SessionContext& context,
+               const std::string& settingsPath = SettingsFilePath());
 
     CameraScroller* Scroller() const { return scroller_; }
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "PostedMessage.h"
-#include "settings/NumberText.h"
+#include "mesh/NumberText.h"
 #include "toolkit/CheckItem.h"
 #include "toolkit/ColourButton.h"
 #include "toolkit/DarkStyle.h"

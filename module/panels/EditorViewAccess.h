@@ -1,6 +1,6 @@
 #pragma once
-// What the side panes ask of the editor view. The view registers itself
-// while it exists; without a view the requests go nowhere.
+// What the side panes ask of the editor view; the view implements it and
+// puts itself in the session context while it exists.
 
 class EditorViewAccess {
 public:
@@ -23,7 +23,3 @@ public:
     // Repaint at the next opportunity.
     virtual void Invalidate() = 0;
 };
-
-// The editor view of the session, or null.
-EditorViewAccess* CurrentEditorView();
-void SetCurrentEditorView(EditorViewAccess* view);
