@@ -1,15 +1,9 @@
 #pragma once
 // The model-derived parts of the scene that live in display lists: ridge
-// lines, slope outlines, layer names, axis tags, slope names and nodes. Each
-// queries the model through the bound library while it draws.
+// lines, slope outlines, layer names, axis tags, slope names and nodes, drawn
+// from what the model layer's scene content gives.
 
-#include <vector>
-
-#include "model/LayerCode.h"
 #include "view/SceneFrame.h"
-
-// The model's layer list in enumeration order (sp_lslay until 0).
-std::vector<LayerCode> EnumerateLayers();
 
 void DrawRidgeLines(const SceneFrame& frame);
 void DrawSlopeOutlines(const SceneFrame& frame);

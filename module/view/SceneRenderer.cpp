@@ -8,20 +8,13 @@
 #include <cstring>
 #include <string>
 
-#include "model/ModelQueries.h"
+#include "model/SceneContent.h"
 #include "model/SlopeShapeList.h"
-#include "model/ModelDbLibrary.h"
 #include "view/GlLabel.h"
 #include "view/SceneLayers.h"
 #include "view/SlopeTessellator.h"
 
 namespace {
-
-std::string Name(int kind, int number) {
-    std::array<char, 65> buffer{};
-    if (Db().DB_Usnam(kind, static_cast<short>(number), buffer.data()) < 0) return {};
-    return std::string(buffer.data(), strnlen(buffer.data(), 64));
-}
 
 // The colour ramp of a slope face: each channel falls from 0.5 to 0 across
 // the outline's extent along its axis.
@@ -235,37 +228,12 @@ void SceneRenderer::DrawVertexNumbers(const SceneFrame& f) {
 }
 
 void SceneRenderer::DrawInfoText(const SceneFrame& f) {
-    if (!f.picked || f.picked->empty() || !f.lastPicked || !f.labels || !ModelBound()) return;
-    const LayerCode layer = f.lastPicked->layer;
-    const int nameCode = Db().sp_cpnam(layer);
-    std::string layerText;
-    if (layer < kSubLayerFactor) {
-        layerText = "\"" + Name(1, nameCode & 0xFFFF) + "\"";
-    } else {
-        const std::string storey = Name(1, nameCode & 0xFFFF), sub = Name(3, nameCode / kSubLayerFactor);
-        if (storey.empty() || sub.empty()) return;
-        layerText = storey + " - " + sub;
-    }
-    DrawLabel(*f.labels, Vec3d(15, 10, 0), "層面名 " + layerText, LabelAnchor::TopLeft);
-    std::array<int, kCrossingListSize> crossings{};
-    const int count = Db().sp_nnox_L(layer, f.lastPicked->node, crossings.data());
-    std::vector<int> codes;
-    for (int i = 0; i < count && i < kCrossingListSize; ++i) {
-        int a = 0, b = 0;
-        if (Db().sp_xwno2(crossings[static_cast<size_t>(i)], &a, &b) < 0) continue;
-        for (int axis : {a, b}) {
-            const int code = Db().sp_wnam(axis);
-            if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
-        }
-    }
-    for (size_t j = 0; j < codes.size(); ++j) {
-        std::array<char, 65> name{};
-        if (Db().DB_Usnam(2, static_cast<short>(codes[j]), name.data()) < 0) return;
-        char prefix[32];
-        std::snprintf(prefix, sizeof prefix, "軸%d    ", static_cast<int>(j + 1));
-        DrawLabel(*f.labels, Vec3d(15, 30 + 20.0 * j, 0),
-                  std::string(prefix) + "\"" + std::string(name.data(), strnlen(name.data(), 64)) + "\"",
-                  LabelAnchor::TopLeft);
+    if (!f.picked || f.picked->empty() || !f.lastPicked || !f.labels) return;
+    const std::vector<std::string> lines = PickedNodeInfoLines(*f.lastPicked);
+    for (size_t j = 0; j < lines.size(); ++j) {
+        // The layer line at y 10, the axis lines 20 pixels apart from y 30.
+        const double y = j == 0 ? 10 : 30 + 20.0 * static_cast<double>(j - 1);
+        DrawLabel(*f.labels, Vec3d(15, y, 0), lines[j], LabelAnchor::TopLeft);
     }
 }
 
