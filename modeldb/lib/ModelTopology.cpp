@@ -70,14 +70,15 @@ void ModelTopology::buildLayers(const ProjectData& data)
     if (const auto levels = data.records.find(TEVA_REC_LEVEL); levels != data.records.end()) {
         levelRecordCount_ = static_cast<int>(levels->second.size());
         for (const auto& [key, bytes] : levels->second) {
-            const int type = readI16(bytes.data(), 0);
-            const double value = readF64(bytes.data(), 8);
+            const LevelRecord level = decodeLevel(bytes.data());
+            const int type = level.type;
+            const double value = level.height;
             if (!std::isfinite(value))
                 continue;
             int storey = 0;
             double height = 0;
             if (type == 2) {
-                storey = readI16(bytes.data(), 4);
+                storey = level.baseLayer;
                 if (storey < 1 || storey > storeyCount_)
                     continue;
                 height = heights[static_cast<std::size_t>(storey - 1)] + value;
@@ -119,7 +120,7 @@ void ModelTopology::buildLayers(const ProjectData& data)
     // outline is usable is decided in buildSlopes.
     if (const auto slopes = data.records.find(TEVA_REC_SLOPE); slopes != data.records.end()) {
         for (const auto& [key, bytes] : slopes->second) {
-            const int lower = readI16(bytes.data(), 14);
+            const int lower = decodeSlope(bytes.data()).lowerStorey;
             if (lower < 1)
                 continue;
             LayerInfo layer;
@@ -142,9 +143,10 @@ void ModelTopology::buildAxes(const ProjectData& data)
     if (lines == data.records.end())
         return;
     for (const auto& [key, bytes] : lines->second) {
-        const int type = readI16(bytes.data(), 2);
-        const int name = readI16(bytes.data(), 4);
-        const int count = readI16(bytes.data(), 8);
+        const AxisLineRecord line = decodeAxisLine(bytes.data());
+        const int type = line.type;
+        const int name = line.nameNumber;
+        const int count = line.pointCount;
         if (type < 0 || type > 3 || name < 1 || count < 2)
             continue;
         const RecordBytes* last = data.find(TEVA_REC_AXIS_POINT, RecordKey{key.first, count});
@@ -153,10 +155,11 @@ void ModelTopology::buildAxes(const ProjectData& data)
         AxisInfo axis;
         axis.lineId = key.first;
         axis.name = name;
-        axis.x1 = readF64(bytes.data(), 16);
-        axis.y1 = readF64(bytes.data(), 24);
-        axis.x2 = readF64(last->data(), 8);
-        axis.y2 = readF64(last->data(), 16);
+        const AxisPointRecord end = decodeAxisPoint(last->data());
+        axis.x1 = line.x1;
+        axis.y1 = line.y1;
+        axis.x2 = end.x;
+        axis.y2 = end.y;
         if (!std::isfinite(axis.x1) || !std::isfinite(axis.y1) || !std::isfinite(axis.x2) ||
             !std::isfinite(axis.y2))
             continue;
@@ -310,13 +313,10 @@ void ModelTopology::buildSlopes(const ProjectData& data)
 {
     for (SlopeInfo& slope : slopes_) {
         const RecordBytes& record = *data.find(TEVA_REC_SLOPE, RecordKey{slope.number, 0});
-        const unsigned char* r = record.data();
-        const int vertices = readI16(r, 10);
-        const int lowerSub = readI16(r, 16);
-        const int upperStorey = readI16(r, 24);
-        const int upperSub = readI16(r, 26);
-        slope.lowerCode = readI16(r, 14) + 32768 * (lowerSub > 0 ? lowerSub : 0);
-        slope.upperCode = upperStorey + 32768 * (upperSub > 0 ? upperSub : 0);
+        const SlopeRecord r = decodeSlope(record.data());
+        const int vertices = r.vertexCount;
+        slope.lowerCode = r.lowerStorey + 32768 * (r.lowerSub > 0 ? r.lowerSub : 0);
+        slope.upperCode = r.upperStorey + 32768 * (r.upperSub > 0 ? r.upperSub : 0);
         const LayerInfo* lower = slope.lowerCode > 0 ? layer(slope.lowerCode) : nullptr;
         const LayerInfo* upper = slope.upperCode > 0 ? layer(slope.upperCode) : nullptr;
         if (vertices < 3 || !lower || !upper || lower->slope || upper->slope)
@@ -327,10 +327,10 @@ void ModelTopology::buildSlopes(const ProjectData& data)
         for (int e = 1; e <= vertices; ++e) {
             int name = 0;
             if (e <= 4) {
-                name = readI16(r, static_cast<std::size_t>(2 * e));
+                name = r.edgeAxis[e - 1];
             } else if (const RecordBytes* edge =
                            data.find(TEVA_REC_SLOPE_EDGE, RecordKey{slope.number, e})) {
-                name = readI16(edge->data(), 4);
+                name = decodeSlopeEdge(edge->data()).axis;
             }
             const int axis = name > 0 ? axisByName(name) : -1;
             if (axis < 1)
@@ -344,8 +344,8 @@ void ModelTopology::buildSlopes(const ProjectData& data)
         // Corners at the crossings of neighbouring edge axes: on the bottom
         // edge axis they take the lower height, else on the top edge axis
         // the upper height; other corners do not constrain the plane.
-        const int bottomName = readI16(r, 18);
-        const int topName = readI16(r, 28);
+        const int bottomName = r.bottomAxis;
+        const int topName = r.topAxis;
         const int bottomAxis = bottomName > 0 ? axisByName(bottomName) : -1;
         const int topAxis = topName > 0 ? axisByName(topName) : -1;
         std::vector<std::array<double, 3>> corners;
