@@ -160,8 +160,11 @@ void ModelTopology::buildAxes(const ProjectData& data)
         axis.y1 = line.y1;
         axis.x2 = end.x;
         axis.y2 = end.y;
-        if (!std::isfinite(axis.x1) || !std::isfinite(axis.y1) || !std::isfinite(axis.x2) ||
-            !std::isfinite(axis.y2))
+        // Points out of range (written before the library refused them) are
+        // not axes: every product of coordinates below stays far from
+        // overflow, and every crossing from a cell index's range.
+        if (!coordinateInRange(axis.x1) || !coordinateInRange(axis.y1) ||
+            !coordinateInRange(axis.x2) || !coordinateInRange(axis.y2))
             continue;
         // A segment shorter than the crossing tolerance has no direction.
         if (std::hypot(axis.x2 - axis.x1, axis.y2 - axis.y1) < kCrossingTolerance)

@@ -1,5 +1,6 @@
 #include "RecordLayouts.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace teva {
@@ -180,6 +181,30 @@ MeshFileRecord decodeMeshFile(const unsigned char* rec)
 {
     return {getI16(rec, 0),
             getText(rec, MeshFileRecord::pathOffset, MeshFileRecord::size - MeshFileRecord::pathOffset)};
+}
+
+bool coordinateInRange(double value)
+{
+    // NaN fails the comparison, infinities the bound.
+    return std::fabs(value) <= kCoordinateLimit;
+}
+
+bool coordinatesInRange(int kind, const unsigned char* rec)
+{
+    switch (kind) {
+    case LevelRecord::kind:
+        return coordinateInRange(decodeLevel(rec).height);
+    case AxisLineRecord::kind: {
+        const AxisLineRecord line = decodeAxisLine(rec);
+        return coordinateInRange(line.x1) && coordinateInRange(line.y1);
+    }
+    case AxisPointRecord::kind: {
+        const AxisPointRecord point = decodeAxisPoint(rec);
+        return coordinateInRange(point.x) && coordinateInRange(point.y);
+    }
+    default:
+        return true;
+    }
 }
 
 std::size_t recordSize(int kind)

@@ -144,6 +144,17 @@ SlopeRecord decodeSlope(const unsigned char* rec);
 SlopeEdgeRecord decodeSlopeEdge(const unsigned char* rec);
 MeshFileRecord decodeMeshFile(const unsigned char* rec);
 
+// Stored coordinates and heights (mm) lie within +-kCoordinateLimit.
+inline constexpr double kCoordinateLimit = 1e9;
+
+// Whether `value` is finite and within +-kCoordinateLimit.
+bool coordinateInRange(double value);
+
+// Whether every coordinate or height of `rec` (recordSize(kind) bytes) is in
+// range: the points of axis lines (kind 15) and axis points (17) and the
+// heights of levels (12). Other kinds hold none and always are.
+bool coordinatesInRange(int kind, const unsigned char* rec);
+
 // Key of a stored record: (first, second); kinds with a single key field
 // have second = 0. Keys order lexicographically, which is the order records
 // are enumerated in.

@@ -62,7 +62,9 @@ TEST(TevaModelTopology, OnlyUsableAxisRecordsAreAxes)
         .axis(5, 0, 0, 0, 1000, 0, 0, 3, false) // its last point is missing
         .axis(6, 5, 5, 5.2, 5)                // shorter than 0.5 mm
         .axis(7, nan, 0, 0, 1000)             // not a number
-        .axis(8, 500, -500, 500, 500, 3, 0, 3); // three points: first to last
+        .axis(8, 500, -500, 500, 500, 3, 0, 3) // three points: first to last
+        .axis(9, 1e300, 0, -1e300, 1)         // stored before such points were refused
+        .axis(10, 0, -2e9, 0, 2e9);           // beyond +-1e9 mm
     const ModelTopology model = contents.build();
     ASSERT_EQ(model.axes().size(), 2u);
     EXPECT_EQ(model.axes()[0].lineId, 1);
