@@ -283,7 +283,14 @@ std::unique_ptr<ProjectFile> ProjectFile::open(const std::string& path, ProjectD
             return nullptr;
         }
         {
-            SqlStatement check(ro, "PRAGMA quick_check");
+            // The full check, not quick_check: an index that no longer
+            // matches its table (a changed byte in a name index) passes the
+            // quick one, and would later make writes of that name fail for
+            // good. Such a file is refused like any other damage rather than
+            // reindexed: opening writes nothing, and a changed byte means the
+            // file was changed behind the library's back, possibly in table
+            // pages no check can tell apart from sound data.
+            SqlStatement check(ro, "PRAGMA integrity_check(1)");
             rc = check.step();
             if (rc != SQLITE_ROW || check.columnText(0) != "ok") {
                 error = path + ": damaged project file (" +
