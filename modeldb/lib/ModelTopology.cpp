@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <cstdint>
 #include <numeric>
 
 namespace teva {
@@ -70,14 +70,15 @@ void ModelTopology::buildLayers(const ProjectData& data)
     if (const auto levels = data.records.find(TEVA_REC_LEVEL); levels != data.records.end()) {
         levelRecordCount_ = static_cast<int>(levels->second.size());
         for (const auto& [key, bytes] : levels->second) {
-            const int type = readI16(bytes.data(), 0);
-            const double value = readF64(bytes.data(), 8);
+            const LevelRecord level = decodeLevel(bytes.data());
+            const int type = level.type;
+            const double value = level.height;
             if (!std::isfinite(value))
                 continue;
             int storey = 0;
             double height = 0;
             if (type == 2) {
-                storey = readI16(bytes.data(), 4);
+                storey = level.baseLayer;
                 if (storey < 1 || storey > storeyCount_)
                     continue;
                 height = heights[static_cast<std::size_t>(storey - 1)] + value;
@@ -119,7 +120,7 @@ void ModelTopology::buildLayers(const ProjectData& data)
     // outline is usable is decided in buildSlopes.
     if (const auto slopes = data.records.find(TEVA_REC_SLOPE); slopes != data.records.end()) {
         for (const auto& [key, bytes] : slopes->second) {
-            const int lower = readI16(bytes.data(), 14);
+            const int lower = decodeSlope(bytes.data()).lowerStorey;
             if (lower < 1)
                 continue;
             LayerInfo layer;
@@ -142,9 +143,10 @@ void ModelTopology::buildAxes(const ProjectData& data)
     if (lines == data.records.end())
         return;
     for (const auto& [key, bytes] : lines->second) {
-        const int type = readI16(bytes.data(), 2);
-        const int name = readI16(bytes.data(), 4);
-        const int count = readI16(bytes.data(), 8);
+        const AxisLineRecord line = decodeAxisLine(bytes.data());
+        const int type = line.type;
+        const int name = line.nameNumber;
+        const int count = line.pointCount;
         if (type < 0 || type > 3 || name < 1 || count < 2)
             continue;
         const RecordBytes* last = data.find(TEVA_REC_AXIS_POINT, RecordKey{key.first, count});
@@ -153,12 +155,16 @@ void ModelTopology::buildAxes(const ProjectData& data)
         AxisInfo axis;
         axis.lineId = key.first;
         axis.name = name;
-        axis.x1 = readF64(bytes.data(), 16);
-        axis.y1 = readF64(bytes.data(), 24);
-        axis.x2 = readF64(last->data(), 8);
-        axis.y2 = readF64(last->data(), 16);
-        if (!std::isfinite(axis.x1) || !std::isfinite(axis.y1) || !std::isfinite(axis.x2) ||
-            !std::isfinite(axis.y2))
+        const AxisPointRecord end = decodeAxisPoint(last->data());
+        axis.x1 = line.x1;
+        axis.y1 = line.y1;
+        axis.x2 = end.x;
+        axis.y2 = end.y;
+        // Points out of range (written before the library refused them) are
+        // not axes: every product of coordinates below stays far from
+        // overflow, and every crossing from a cell index's range.
+        if (!coordinateInRange(axis.x1) || !coordinateInRange(axis.y1) ||
+            !coordinateInRange(axis.x2) || !coordinateInRange(axis.y2))
             continue;
         // A segment shorter than the crossing tolerance has no direction.
         if (std::hypot(axis.x2 - axis.x1, axis.y2 - axis.y1) < kCrossingTolerance)
@@ -168,34 +174,108 @@ void ModelTopology::buildAxes(const ProjectData& data)
     }
 }
 
+namespace {
+
+// An axis's direction and length, computed once for all its pairs.
+struct Direction {
+    double dx, dy, length;
+};
+
+// Whether axes p and q (directions dp, dq) cross; the crossing point in
+// (x, y). The crossing numbering depends on exactly this arithmetic.
+bool axesCross(const AxisInfo& p, const Direction& dp, const AxisInfo& q, const Direction& dq,
+               double& x, double& y)
+{
+    const double den = cross(dp.dx, dp.dy, dq.dx, dq.dy);
+    if (std::abs(den) <= kParallelSine * dp.length * dq.length)
+        return false;
+    const double ox = q.x1 - p.x1, oy = q.y1 - p.y1;
+    const double t = cross(ox, oy, dq.dx, dq.dy) / den;
+    const double u = cross(ox, oy, dp.dx, dp.dy) / den;
+    // Outside a segment by t < 0 or t > 1 means a distance of
+    // |t| or t - 1 segment lengths beyond its end.
+    const double slack1 = kCrossingTolerance / dp.length;
+    const double slack2 = kCrossingTolerance / dq.length;
+    if (t < -slack1 || t > 1 + slack1 || u < -slack2 || u > 1 + slack2)
+        return false;
+    x = p.x1 + t * dp.dx;
+    y = p.y1 + t * dp.dy;
+    return true;
+}
+
+struct Box {
+    double x0, x1, y0, y1;
+};
+
+} // namespace
+
 void ModelTopology::buildCrossings()
 {
-    const int count = static_cast<int>(axes_.size());
-    for (int i = 0; i < count; ++i) {
-        const AxisInfo& p = axes_[static_cast<std::size_t>(i)];
-        const double dx1 = p.x2 - p.x1, dy1 = p.y2 - p.y1;
-        const double len1 = std::hypot(dx1, dy1);
-        for (int j = i + 1; j < count; ++j) {
-            const AxisInfo& q = axes_[static_cast<std::size_t>(j)];
-            const double dx2 = q.x2 - q.x1, dy2 = q.y2 - q.y1;
-            const double len2 = std::hypot(dx2, dy2);
-            const double den = cross(dx1, dy1, dx2, dy2);
-            if (std::abs(den) <= kParallelSine * len1 * len2)
+    const std::size_t count = axes_.size();
+    std::vector<Direction> directions(count);
+    std::vector<Box> boxes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const AxisInfo& a = axes_[i];
+        Direction& d = directions[i];
+        d.dx = a.x2 - a.x1;
+        d.dy = a.y2 - a.y1;
+        d.length = std::hypot(d.dx, d.dy);
+        // Two axes cross only where both come within the tolerance; the
+        // margin also covers the rounding of the crossing point, which
+        // grows with the length for nearly parallel axes.
+        const double margin = kCrossingTolerance + 2.0 + 2e-6 * d.length;
+        boxes[i] = {std::min(a.x1, a.x2) - margin, std::max(a.x1, a.x2) + margin,
+                    std::min(a.y1, a.y2) - margin, std::max(a.y1, a.y2) + margin};
+    }
+
+    // Candidate pairs: boxes that overlap, found by sweeping across x with
+    // the boxes whose x-range is still open.
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&boxes](int a, int b) {
+        return boxes[static_cast<std::size_t>(a)].x0 < boxes[static_cast<std::size_t>(b)].x0;
+    });
+    std::vector<std::pair<int, int>> candidates;
+    std::vector<int> open;
+    for (const int k : order) {
+        const Box& b = boxes[static_cast<std::size_t>(k)];
+        std::size_t kept = 0;
+        for (const int o : open) {
+            const Box& other = boxes[static_cast<std::size_t>(o)];
+            // Boxes later in the sweep start further right: one that ended
+            // before this one starts meets none of them.
+            if (other.x1 < b.x0)
                 continue;
-            const double ox = q.x1 - p.x1, oy = q.y1 - p.y1;
-            const double t = cross(ox, oy, dx2, dy2) / den;
-            const double u = cross(ox, oy, dx1, dy1) / den;
-            // Outside a segment by t < 0 or t > 1 means a distance of
-            // |t| or t - 1 segment lengths beyond its end.
-            const double slack1 = kCrossingTolerance / len1;
-            const double slack2 = kCrossingTolerance / len2;
-            if (t < -slack1 || t > 1 + slack1 || u < -slack2 || u > 1 + slack2)
-                continue;
+            open[kept++] = o;
+            if (other.y0 <= b.y1 && b.y0 <= other.y1)
+                candidates.emplace_back(std::min(o, k), std::max(o, k));
+        }
+        open.resize(kept);
+        open.push_back(k);
+    }
+
+    // Tested in ascending (a, b), so crossings are numbered in that order.
+    std::vector<int> first(count + 1, 0);
+    for (const auto& [a, b] : candidates)
+        ++first[static_cast<std::size_t>(a) + 1];
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::vector<int> partners(candidates.size());
+    {
+        std::vector<int> next(first.begin(), first.end() - 1);
+        for (const auto& [a, b] : candidates)
+            partners[static_cast<std::size_t>(next[static_cast<std::size_t>(a)]++)] = b;
+    }
+    candidates = {};
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto begin = partners.begin() + first[i], end = partners.begin() + first[i + 1];
+        std::sort(begin, end);
+        for (auto it = begin; it != end; ++it) {
+            const auto j = static_cast<std::size_t>(*it);
             CrossingInfo crossing;
-            crossing.axisA = i + 1;
-            crossing.axisB = j + 1;
-            crossing.x = p.x1 + t * dx1;
-            crossing.y = p.y1 + t * dy1;
+            if (!axesCross(axes_[i], directions[i], axes_[j], directions[j], crossing.x, crossing.y))
+                continue;
+            crossing.axisA = static_cast<int>(i) + 1;
+            crossing.axisB = static_cast<int>(j) + 1;
             crossings_.push_back(crossing);
         }
     }
@@ -206,25 +286,55 @@ void ModelTopology::buildNodes()
     const std::size_t count = crossings_.size();
     DisjointSets sets(count);
     // Crossings within kNodeTolerance lie in the same or a neighbouring cell
-    // of a grid of that size.
-    std::map<std::pair<long long, long long>, std::vector<int>> cells;
-    auto cellOf = [](double v) { return static_cast<long long>(std::floor(v / kNodeTolerance)); };
-    for (std::size_t i = 0; i < count; ++i) {
-        const CrossingInfo& c = crossings_[i];
-        const long long cx = cellOf(c.x), cy = cellOf(c.y);
-        for (long long gx = cx - 1; gx <= cx + 1; ++gx) {
-            for (long long gy = cy - 1; gy <= cy + 1; ++gy) {
-                const auto cell = cells.find({gx, gy});
-                if (cell == cells.end())
-                    continue;
-                for (const int other : cell->second) {
-                    const CrossingInfo& o = crossings_[static_cast<std::size_t>(other)];
-                    if (std::hypot(o.x - c.x, o.y - c.y) < kNodeTolerance)
-                        sets.join(static_cast<int>(i), other);
-                }
+    // of a grid of that size. Cells are packed into one sortable key; the
+    // clamp keeps any point, even one far beyond the coordinate range, in
+    // a valid cell.
+    auto cellOf = [](double v) {
+        return static_cast<std::uint64_t>(
+            static_cast<std::int64_t>(std::floor(std::clamp(v / kNodeTolerance, -2e9, 2e9))) +
+            (std::int64_t{1} << 31));
+    };
+    struct Cell {
+        std::uint64_t key;  // column << 32 | row
+        int crossing;
+    };
+    std::vector<Cell> cells(count);
+    for (std::size_t i = 0; i < count; ++i)
+        cells[i] = Cell{cellOf(crossings_[i].x) << 32 | cellOf(crossings_[i].y), static_cast<int>(i)};
+    std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+        return a.key != b.key ? a.key < b.key : a.crossing < b.crossing;
+    });
+    // Runs of equal keys: the occupied cells in key order.
+    std::vector<std::size_t> runStart;
+    for (std::size_t i = 0; i < count; ++i)
+        if (i == 0 || cells[i].key != cells[i - 1].key)
+            runStart.push_back(i);
+    runStart.push_back(count);
+    const std::size_t runs = runStart.size() - 1;
+    auto joinClose = [&](std::size_t runA, std::size_t runB) {
+        for (std::size_t i = runStart[runA]; i < runStart[runA + 1]; ++i) {
+            const CrossingInfo& c = crossings_[static_cast<std::size_t>(cells[i].crossing)];
+            for (std::size_t j = runA == runB ? i + 1 : runStart[runB]; j < runStart[runB + 1]; ++j) {
+                const CrossingInfo& o = crossings_[static_cast<std::size_t>(cells[j].crossing)];
+                if (std::hypot(o.x - c.x, o.y - c.y) < kNodeTolerance)
+                    sets.join(cells[i].crossing, cells[j].crossing);
             }
         }
-        cells[{cx, cy}].push_back(static_cast<int>(i));
+    };
+    // Each cell meets itself and the later half of its neighbours: (x, y+1)
+    // and (x+1, y-1 ... y+1). The latter three start at a key that only
+    // grows along the runs, so one pointer finds them.
+    std::size_t next = 0;
+    for (std::size_t r = 0; r < runs; ++r) {
+        const std::uint64_t key = cells[runStart[r]].key;
+        joinClose(r, r);
+        if (r + 1 < runs && cells[runStart[r + 1]].key == key + 1)
+            joinClose(r, r + 1);
+        const std::uint64_t low = key + (std::uint64_t{1} << 32) - 1, high = low + 2;
+        while (next < runs && cells[runStart[next]].key < low)
+            ++next;
+        for (std::size_t n = next; n < runs && cells[runStart[n]].key <= high; ++n)
+            joinClose(r, n);
     }
     // Nodes are numbered in the order of their lowest crossing number.
     std::vector<int> nodeOfRoot(count, 0);
@@ -270,6 +380,9 @@ void ModelTopology::buildSpans()
     axisNodes_.resize(axes_.size());
     axisNodeIndex_.resize(axes_.size());
     axisFirstSpan_.assign(axes_.size(), 0);
+    // Per node, the last axis that met it and the lowest other axis there.
+    std::vector<int> seenOnAxis(nodeCrossings_.size(), -1);
+    std::vector<int> lowestOther(nodeCrossings_.size(), 0);
     for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
         auto& points = onAxis[axis];
         std::sort(points.begin(), points.end(), [](const OnAxis& a, const OnAxis& b) {
@@ -278,14 +391,15 @@ void ModelTopology::buildSpans()
         // The axis's nodes in order along it, each once, with the lowest
         // other axis through each of them.
         std::vector<int>& nodes = axisNodes_[axis];
-        std::map<int, int> lowestOther;
         for (const OnAxis& p : points) {
-            const int node = crossings_[static_cast<std::size_t>(p.crossing - 1)].node;
-            const auto [it, added] = lowestOther.emplace(node, p.other);
-            if (added)
-                nodes.push_back(node);
-            else
-                it->second = std::min(it->second, p.other);
+            const auto node = static_cast<std::size_t>(crossings_[static_cast<std::size_t>(p.crossing - 1)].node - 1);
+            if (seenOnAxis[node] != static_cast<int>(axis)) {
+                seenOnAxis[node] = static_cast<int>(axis);
+                lowestOther[node] = p.other;
+                nodes.push_back(static_cast<int>(node) + 1);
+            } else {
+                lowestOther[node] = std::min(lowestOther[node], p.other);
+            }
         }
         auto& index = axisNodeIndex_[axis];
         for (std::size_t k = 0; k < nodes.size(); ++k)
@@ -299,8 +413,8 @@ void ModelTopology::buildSpans()
             span.axis = static_cast<int>(axis) + 1;
             span.node1 = nodes[k];
             span.node2 = nodes[k + 1];
-            span.cut1 = lowestOther[nodes[k]];
-            span.cut2 = lowestOther[nodes[k + 1]];
+            span.cut1 = lowestOther[static_cast<std::size_t>(nodes[k] - 1)];
+            span.cut2 = lowestOther[static_cast<std::size_t>(nodes[k + 1] - 1)];
             spans_.push_back(span);
         }
     }
@@ -310,13 +424,10 @@ void ModelTopology::buildSlopes(const ProjectData& data)
 {
     for (SlopeInfo& slope : slopes_) {
         const RecordBytes& record = *data.find(TEVA_REC_SLOPE, RecordKey{slope.number, 0});
-        const unsigned char* r = record.data();
-        const int vertices = readI16(r, 10);
-        const int lowerSub = readI16(r, 16);
-        const int upperStorey = readI16(r, 24);
-        const int upperSub = readI16(r, 26);
-        slope.lowerCode = readI16(r, 14) + 32768 * (lowerSub > 0 ? lowerSub : 0);
-        slope.upperCode = upperStorey + 32768 * (upperSub > 0 ? upperSub : 0);
+        const SlopeRecord r = decodeSlope(record.data());
+        const int vertices = r.vertexCount;
+        slope.lowerCode = r.lowerStorey + 32768 * (r.lowerSub > 0 ? r.lowerSub : 0);
+        slope.upperCode = r.upperStorey + 32768 * (r.upperSub > 0 ? r.upperSub : 0);
         const LayerInfo* lower = slope.lowerCode > 0 ? layer(slope.lowerCode) : nullptr;
         const LayerInfo* upper = slope.upperCode > 0 ? layer(slope.upperCode) : nullptr;
         if (vertices < 3 || !lower || !upper || lower->slope || upper->slope)
@@ -327,10 +438,10 @@ void ModelTopology::buildSlopes(const ProjectData& data)
         for (int e = 1; e <= vertices; ++e) {
             int name = 0;
             if (e <= 4) {
-                name = readI16(r, static_cast<std::size_t>(2 * e));
+                name = r.edgeAxis[e - 1];
             } else if (const RecordBytes* edge =
                            data.find(TEVA_REC_SLOPE_EDGE, RecordKey{slope.number, e})) {
-                name = readI16(edge->data(), 4);
+                name = decodeSlopeEdge(edge->data()).axis;
             }
             const int axis = name > 0 ? axisByName(name) : -1;
             if (axis < 1)
@@ -344,8 +455,8 @@ void ModelTopology::buildSlopes(const ProjectData& data)
         // Corners at the crossings of neighbouring edge axes: on the bottom
         // edge axis they take the lower height, else on the top edge axis
         // the upper height; other corners do not constrain the plane.
-        const int bottomName = readI16(r, 18);
-        const int topName = readI16(r, 28);
+        const int bottomName = r.bottomAxis;
+        const int topName = r.topAxis;
         const int bottomAxis = bottomName > 0 ? axisByName(bottomName) : -1;
         const int topAxis = topName > 0 ? axisByName(topName) : -1;
         std::vector<std::array<double, 3>> corners;

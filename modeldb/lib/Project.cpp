@@ -75,7 +75,7 @@ int Project::putRecord(int kind, const void* record)
         return TEVA_OK;
     }
     const auto key = recordKey(kind, bytes);
-    if (!key)
+    if (!key || !coordinatesInRange(kind, bytes))
         return TEVA_BAD_ARGUMENT;
     if (!file_->putRecord(kind, *key, copy))
         return kWriteFailed;

@@ -1,7 +1,7 @@
 // The in-memory copy of a project file: what the query entries answer from.
 #pragma once
 
-#include "RecordLayout.h"
+#include "RecordLayouts.h"
 
 #include <array>
 #include <map>

@@ -41,14 +41,6 @@ bool pragmaInt(sqlite3* db, const char* sql, long long& value, int& code)
     return true;
 }
 
-std::string titleOf(const RecordBytes& header)
-{
-    std::size_t length = 0;
-    while (length < header.size() && header[length] != 0)
-        ++length;
-    return std::string(reinterpret_cast<const char*>(header.data()), length);
-}
-
 bool isRegularFile(const std::string& path)
 {
     struct stat info {};
@@ -187,8 +179,13 @@ bool ProjectFile::create(const std::string& path, const std::string& title, std:
         error = "no project file name given";
         return false;
     }
-    if (title.size() >= TEVA_SIZE_PROJECT) {
+    RecordBytes header(ProjectHeader::size, 0);
+    if (title.size() > ProjectHeader::maxTitle) {
         error = "the project title is longer than 199 bytes";
+        return false;
+    }
+    if (!encode(ProjectHeader{title}, header.data())) {
+        error = "the project title holds a zero byte";
         return false;
     }
     // O_EXCL: an existing file is never touched, even one made a moment ago.
@@ -204,8 +201,6 @@ bool ProjectFile::create(const std::string& path, const std::string& title, std:
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     bool done = rc == SQLITE_OK;
     if (done) {
-        RecordBytes header(TEVA_SIZE_PROJECT, 0);
-        std::copy(title.begin(), title.end(), header.begin());
         char pragmas[160];
         std::snprintf(pragmas, sizeof pragmas,
                       "PRAGMA application_id = %d; PRAGMA user_version = %d;", kApplicationId,
@@ -288,7 +283,14 @@ std::unique_ptr<ProjectFile> ProjectFile::open(const std::string& path, ProjectD
             return nullptr;
         }
         {
-            SqlStatement check(ro, "PRAGMA quick_check");
+            // The full check, not quick_check: an index that no longer
+            // matches its table (a changed byte in a name index) passes the
+            // quick one, and would later make writes of that name fail for
+            // good. Such a file is refused like any other damage rather than
+            // reindexed: opening writes nothing, and a changed byte means the
+            // file was changed behind the library's back, possibly in table
+            // pages no check can tell apart from sound data.
+            SqlStatement check(ro, "PRAGMA integrity_check(1)");
             rc = check.step();
             if (rc != SQLITE_ROW || check.columnText(0) != "ok") {
                 error = path + ": damaged project file (" +
@@ -344,7 +346,7 @@ bool ProjectFile::putHeader(const RecordBytes& header)
 {
     return transaction([&] {
         SqlStatement stmt(db_, "UPDATE project SET title = ?, header = ? WHERE id = 1");
-        return stmt.bind(1, titleOf(header))
+        return stmt.bind(1, decodeProjectHeader(header.data()).title)
                    .bindBlob(2, header.data(), static_cast<int>(header.size()))
                    .run() &&
                sqlite3_changes(db_) == 1;

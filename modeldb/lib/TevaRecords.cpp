@@ -64,11 +64,12 @@ TEVA_API int DBp_get(int kind, void* rec, int* out1, int* out2)
         // The handle is the slope's name number; the outputs tell its layer
         // code and vertex count.
         const int number = key->first;
-        const int lower = readI16(stored->data(), 14);
+        const SlopeRecord slope = decodeSlope(stored->data());
+        const int lower = slope.lowerStorey;
         if (out1)
             *out1 = -(32768 * number + (lower > 0 ? lower : 0));
         if (out2)
-            *out2 = readI16(stored->data(), 10);
+            *out2 = slope.vertexCount;
         return number;
     });
 }
@@ -104,7 +105,7 @@ TEVA_API short DB_Uhgget(int kind, int storey, void* rec)
         const auto& heights = project->data().storeyHeights;
         if (storey < 1 || storey > static_cast<int>(heights.size()))
             return static_cast<short>(TEVA_NOT_FOUND);
-        writeF64(static_cast<unsigned char*>(rec), 8,
+        putF64(static_cast<unsigned char*>(rec), 8,
                  heights[static_cast<std::size_t>(storey - 1)]);
         return static_cast<short>(TEVA_OK);
     });

@@ -21,20 +21,14 @@ public:
     Contents& axis(int id, double x1, double y1, double x2, double y2, int type = 0, int name = 0,
                    int points = 2, bool lastPoint = true)
     {
-        RecordBytes line(TEVA_SIZE_AXIS_LINE, 0);
-        writeI16(line.data(), 0, static_cast<std::int16_t>(id));
-        writeI16(line.data(), 2, static_cast<std::int16_t>(type));
-        writeI16(line.data(), 4, static_cast<std::int16_t>(name ? name : id));
-        writeI16(line.data(), 8, static_cast<std::int16_t>(points));
-        writeF64(line.data(), 16, x1);
-        writeF64(line.data(), 24, y1);
+        const auto i16 = [](int v) { return static_cast<std::int16_t>(v); };
+        RecordBytes line(AxisLineRecord::size);
+        encode(AxisLineRecord{i16(id), i16(type), i16(name ? name : id), 0, i16(points), x1, y1},
+               line.data());
         data.records[TEVA_REC_AXIS_LINE][RecordKey{id, 0}] = line;
         if (lastPoint) {
-            RecordBytes point(TEVA_SIZE_AXIS_POINT, 0);
-            writeI16(point.data(), 0, static_cast<std::int16_t>(id));
-            writeI16(point.data(), 2, static_cast<std::int16_t>(points));
-            writeF64(point.data(), 8, x2);
-            writeF64(point.data(), 16, y2);
+            RecordBytes point(AxisPointRecord::size);
+            encode(AxisPointRecord{i16(id), i16(points), x2, y2}, point.data());
             data.records[TEVA_REC_AXIS_POINT][RecordKey{id, points}] = point;
         }
         return *this;
@@ -42,11 +36,10 @@ public:
 
     Contents& level(int number, int type, int base, double height)
     {
-        RecordBytes level(TEVA_SIZE_LEVEL, 0);
-        writeI16(level.data(), 0, static_cast<std::int16_t>(type));
-        writeI16(level.data(), 2, static_cast<std::int16_t>(number));
-        writeI16(level.data(), 4, static_cast<std::int16_t>(base));
-        writeF64(level.data(), 8, height);
+        RecordBytes level(LevelRecord::size);
+        encode(LevelRecord{static_cast<std::int16_t>(type), static_cast<std::int16_t>(number),
+                           static_cast<std::int16_t>(base), height},
+               level.data());
         data.records[TEVA_REC_LEVEL][RecordKey{number, 0}] = level;
         return *this;
     }
@@ -69,7 +62,9 @@ TEST(TevaModelTopology, OnlyUsableAxisRecordsAreAxes)
         .axis(5, 0, 0, 0, 1000, 0, 0, 3, false) // its last point is missing
         .axis(6, 5, 5, 5.2, 5)                // shorter than 0.5 mm
         .axis(7, nan, 0, 0, 1000)             // not a number
-        .axis(8, 500, -500, 500, 500, 3, 0, 3); // three points: first to last
+        .axis(8, 500, -500, 500, 500, 3, 0, 3) // three points: first to last
+        .axis(9, 1e300, 0, -1e300, 1)         // stored before such points were refused
+        .axis(10, 0, -2e9, 0, 2e9);           // beyond +-1e9 mm
     const ModelTopology model = contents.build();
     ASSERT_EQ(model.axes().size(), 2u);
     EXPECT_EQ(model.axes()[0].lineId, 1);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <map>
 #include <random>
 #include <vector>
@@ -30,6 +32,17 @@ const KindCase kKinds[] = {
     {"mesh file", TEVA_REC_MESH_FILE, TEVA_SIZE_MESH_FILE, -1, 0, 0},
 };
 
+// Offsets of the doubles that hold coordinates or heights.
+std::vector<int> coordinateOffsets(int kind)
+{
+    switch (kind) {
+    case TEVA_REC_LEVEL: return {8};
+    case TEVA_REC_AXIS_LINE: return {16, 24};
+    case TEVA_REC_AXIS_POINT: return {8, 16};
+    default: return {};
+    }
+}
+
 class TevaRecordEntries : public testing::Test {
 protected:
     void SetUp() override
@@ -49,6 +62,10 @@ protected:
         putI16(record.data(), static_cast<std::size_t>(k.firstOffset), first);
         if (k.keyOffset2 >= 0)
             putI16(record.data(), static_cast<std::size_t>(k.keyOffset2), second);
+        // Coordinates and heights must be in range; random ones mostly are not.
+        std::uniform_real_distribution<double> coordinate(-1e9, 1e9);
+        for (const int offset : coordinateOffsets(k.kind))
+            putF64(record.data(), static_cast<std::size_t>(offset), coordinate(rng));
         return record;
     }
 
@@ -199,4 +216,43 @@ TEST_F(TevaRecordEntries, BadArgumentsWriteNothing)
     EXPECT_EQ(DB_initset(), -1);
     EXPECT_EQ(DB_textread(), -1);
     EXPECT_EQ(DB_textwrite(), -1);
+}
+
+TEST_F(TevaRecordEntries, CoordinatesBeyondTheRangeOrNotFiniteAreRefusedAndWriteNothing)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        bool accepted;
+    } values[] = {
+        {1e9, true}, {-1e9, true}, {0.0, true}, {-0.0, true}, {123456.5, true},
+        {std::nextafter(1e9, 2e9), false}, {-1e9 - 1, false}, {1e300, false},
+        {-std::numeric_limits<double>::max(), false}, {inf, false}, {-inf, false},
+        {std::numeric_limits<double>::quiet_NaN(), false},
+    };
+    for (const KindCase& k : kKinds) {
+        for (const int offset : coordinateOffsets(k.kind)) {
+            for (const auto& v : values) {
+                SCOPED_TRACE(std::string(k.name) + " offset " + std::to_string(offset) + " value " +
+                             std::to_string(v.value));
+                const std::vector<unsigned char> before = makeRecord(k, 3, k.secondBase + 1);
+                ASSERT_EQ(DB_put(k.kind, before.data()), 0);
+                std::vector<unsigned char> changed = makeRecord(k, 3, k.secondBase + 1);
+                putF64(changed.data(), static_cast<std::size_t>(offset), v.value);
+                EXPECT_EQ(DB_put(k.kind, changed.data()), v.accepted ? 0 : TEVA_BAD_ARGUMENT);
+                std::vector<unsigned char> read = makeRecord(k, 3, k.secondBase + 1);
+                ASSERT_EQ(DB_get(k.kind, read.data()), 0);
+                EXPECT_EQ(read, v.accepted ? changed : before);
+            }
+        }
+    }
+    // A refused record under a new key leaves no record behind, in memory
+    // or in the file.
+    std::vector<unsigned char> point = makeRecord(kKinds[2], 9, 2);
+    putF64(point.data(), 16, inf);
+    EXPECT_EQ(DB_put(TEVA_REC_AXIS_POINT, point.data()), TEVA_BAD_ARGUMENT);
+    EXPECT_EQ(DB_get(TEVA_REC_AXIS_POINT, point.data()), TEVA_NOT_FOUND);
+    teva_close();
+    ASSERT_EQ(teva_open(dir.file("records.teva").c_str()), 0) << teva_last_error();
+    EXPECT_EQ(DB_get(TEVA_REC_AXIS_POINT, point.data()), TEVA_NOT_FOUND);
 }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -36,6 +37,43 @@ void overwrite(std::string& bytes, size_t at, size_t count, uint64_t seed)
     std::mt19937_64 rng(seed);
     for (size_t i = at; i < at + count && i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(rng());
+}
+
+// `good` with one name changed in the names' text index only: "Y1" becomes
+// "X9" there (still in key order, so the index is a sound tree), while the
+// table keeps "Y1". Only a check of the index against its table sees it.
+std::string damageNameIndex(const std::string& good)
+{
+    TempDir tmp("modeldb-index");
+    const std::string path = tmp.File("i.teva");
+    WriteFile(path, good);
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    std::vector<long long> pages;
+    long long pageSize = 0;
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT pageno, (SELECT page_size FROM pragma_page_size) FROM dbstat"
+                       " WHERE name LIKE 'sqlite_autoindex_names_%' AND pagetype = 'leaf'",
+                       -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        pages.push_back(sqlite3_column_int64(stmt, 0));
+        pageSize = sqlite3_column_int64(stmt, 1);
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    std::string damaged = good;
+    int changed = 0;
+    for (const long long page : pages) {
+        const size_t begin = static_cast<size_t>((page - 1) * pageSize);
+        const size_t at = damaged.find("Y1", begin);
+        if (at != std::string::npos && at + 2 <= begin + static_cast<size_t>(pageSize)) {
+            damaged.replace(at, 2, "X9");
+            ++changed;
+        }
+    }
+    EXPECT_EQ(changed, 1) << "the name is in exactly one index leaf";
+    return damaged;
 }
 
 struct Damage {
@@ -102,6 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                    return d;
                },
                "damaged"},
+        Damage{"NameIndexEntry", damageNameIndex, "index"},
         Damage{"OtherSqliteDatabase",
                [](const std::string&) {
                    // A sound SQLite file that is not a project.
