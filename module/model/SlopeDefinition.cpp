@@ -1,48 +1,29 @@
 #include "model/SlopeDefinition.h"
 
-#include <cstring>
-
+#include "RecordLayouts.h"
 #include "model/ModelDbLibrary.h"
-
-namespace {
-
-constexpr size_t kSlopeRecordSize = 136;
-constexpr size_t kMeshFileRecordSize = 268;
-constexpr size_t kTypeOffset = 22;
-constexpr size_t kMeshRecordNumberOffset = 32;
-constexpr size_t kPathOffset = 2;
-
-int16_t WordAt(const unsigned char* record, size_t offset) {
-    int16_t word;
-    std::memcpy(&word, record + offset, sizeof word);
-    return word;
-}
-
-void PutWord(unsigned char* record, size_t offset, int16_t word) {
-    std::memcpy(record + offset, &word, sizeof word);
-}
-
-}  // namespace
 
 SlopeDefinition ReadSlopeDefinition(LayerCode slope) {
     SlopeDefinition definition;
     const auto& db = Db();
     if (!db.sp_cpnam || !db.DB_get || !db.DBp_get) return definition;
 
-    unsigned char record[kSlopeRecordSize] = {};
-    PutWord(record, 0, SlopeNumberOf(db.sp_cpnam(slope)));
-    if (db.DB_get(18, record) <= -1) return definition;
+    teva::SlopeRecord key;
+    key.slopeNumber = SlopeNumberOf(db.sp_cpnam(slope));
+    unsigned char record[teva::SlopeRecord::size] = {};
+    teva::encode(key, record);
+    if (db.DB_get(teva::SlopeRecord::kind, record) <= -1) return definition;
     definition.found = true;
     int out1 = 0, out2 = 0;
-    definition.handle = db.DBp_get(18, record, &out1, &out2);
-    definition.type = WordAt(record, kTypeOffset);
+    definition.handle = db.DBp_get(teva::SlopeRecord::kind, record, &out1, &out2);
+    const teva::SlopeRecord stored = teva::decodeSlope(record);
+    definition.type = stored.definition;
     if (definition.type != kSlopeTypeMeshFile) return definition;
 
-    unsigned char pathRecord[kMeshFileRecordSize] = {};
-    PutWord(pathRecord, 0, WordAt(record, kMeshRecordNumberOffset));
-    if (db.DB_get(171, pathRecord) <= -3) return definition;
+    unsigned char pathRecord[teva::MeshFileRecord::size] = {};
+    if (!teva::encode(teva::MeshFileRecord{stored.meshRecord, {}}, pathRecord)) return definition;
+    if (db.DB_get(teva::MeshFileRecord::kind, pathRecord) <= -3) return definition;
     // The path runs to its terminator, but never past the record.
-    const char* path = reinterpret_cast<const char*>(pathRecord + kPathOffset);
-    definition.meshFilePath = std::string(path, strnlen(path, kMeshFileRecordSize - kPathOffset));
+    definition.meshFilePath = teva::decodeMeshFile(pathRecord).path;
     return definition;
 }

@@ -5,10 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "RecordLayouts.h"
 #include "model/LayerCode.h"
 
 // Slope definition types stored at offset 22 of a SlopeRecord.
-inline constexpr int16_t kSlopeTypeMeshFile = 5;
+inline constexpr int16_t kSlopeTypeMeshFile = teva::SlopeRecord::meshDefinition;
 
 struct SlopeDefinition {
     bool found = false;          // the SlopeRecord was read
