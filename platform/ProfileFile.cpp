@@ -5,10 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "ReplaceFile.h"
 
 namespace platform {
 namespace {
@@ -51,15 +49,50 @@ std::optional<std::string> KeyOf(const std::string& line, std::string* value) {
     return Trim(t.substr(0, eq));
 }
 
+// The whole content of `path`: nothing and no error for a missing file, the
+// errno value (or EINVAL for what is not a regular file) when it exists but
+// cannot be read.
+int ReadWholeFile(const std::string& path, std::string& content, bool& exists) {
+    exists = false;
+    // Non-blocking, so that a FIFO planted at the path cannot hang the open.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? 0 : errno;
+    exists = true;
+    struct stat info {};
+    int error = 0;
+    if (fstat(fd, &info) != 0) error = errno;
+    else if (S_ISDIR(info.st_mode)) error = EISDIR;
+    else if (!S_ISREG(info.st_mode)) error = EINVAL;  // device, FIFO, socket
+    char buffer[8192];
+    while (error == 0) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = errno;
+        if (n <= 0) break;
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    return error;
+}
+
 }  // namespace
 
 ProfileFile ProfileFile::Load(const std::string& path) {
     ProfileFile file;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
+    std::string content;
+    bool exists = false;
+    if (const int error = ReadWholeFile(path, content, exists)) {
+        file.loaded_ = {ProfileStatus::Unreadable, ErrorText(error)};
+        return file;
+    }
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        file.lines_.push_back(line);
+        file.lines_.push_back(std::move(line));
+        start = end + 1;
     }
     return file;
 }
@@ -114,28 +147,12 @@ void ProfileFile::Set(const std::string& section, const std::string& key,
     lines_.push_back(entry);
 }
 
-bool ProfileFile::Save(const std::string& path) const {
-    std::string temp = path + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
+ProfileResult ProfileFile::Save(const std::string& path) const {
+    if (!loaded_) return loaded_;
     std::string text;
     for (const auto& line : lines_) text += line + "\n";
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<size_t>(n);
-    }
-    // The new file keeps the old one's permissions (a new file gets the usual ones).
-    struct stat old {};
-    fchmod(fd, stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    if (ok && fsync(fd) != 0) ok = false;
-    if (close(fd) != 0) ok = false;
-    if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) unlink(temp.c_str());
-    return ok;
+    if (const int error = ReplaceFile(path, text)) return {ProfileStatus::WriteFailed, ErrorText(error)};
+    return {};
 }
 
 std::string ReadProfileString(const std::string& path, const std::string& section,
@@ -143,9 +160,10 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     return ProfileFile::Load(path).Get(section, key).value_or(defaultValue);
 }
 
-bool WriteProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value) {
+ProfileResult WriteProfileString(const std::string& path, const std::string& section,
+                                 const std::string& key, const std::string& value) {
     ProfileFile file = ProfileFile::Load(path);
+    if (!file.LoadResult()) return file.LoadResult();
     file.Set(section, key, value);
     return file.Save(path);
 }

@@ -114,7 +114,7 @@ TEST(ProfileWrite, WriteCutShortLeavesTheOldFileIntact) {
     rlimit small = saved;
     small.rlim_cur = 8;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteProfileString(path, "init", "A", std::string(100, 'x'));
+    const bool written = static_cast<bool>(WriteProfileString(path, "init", "A", std::string(100, 'x')));
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previous);
     EXPECT_FALSE(written);

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Replaces the content of the file at `path` with `content` so that a crash
+// or a full disk never leaves a half-written file: the content goes into a
+// temporary file beside the target, is flushed to the disk, and is renamed
+// over the target (a new file gets mode 0644, a replaced one keeps its mode).
+// Returns 0 when the new content is in place, else the errno value of the
+// step that failed; the old file is then untouched and no temporary file is
+// left behind.
+int ReplaceFile(const std::string& path, std::string_view content);
+
+// The system's text for an errno value returned above.
+std::string ErrorText(int error);
+
+}  // namespace platform
