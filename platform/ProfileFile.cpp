@@ -49,6 +49,15 @@ std::optional<std::string> KeyOf(const std::string& line, std::string* value) {
     return Trim(t.substr(0, eq));
 }
 
+// A value enclosed in one pair of double or single quotes reads without them.
+std::string Unquoted(std::string value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 // The whole content of `path`: nothing and no error for a missing file, the
 // errno value (or EINVAL for what is not a regular file) when it exists but
 // cannot be read.
@@ -77,6 +86,13 @@ int ReadWholeFile(const std::string& path, std::string& content, bool& exists) {
 
 }  // namespace
 
+bool IsStorableName(const std::string& name) {
+    if (name.empty() || name.front() == ';' || name.front() == '#') return false;
+    const auto isControlOrBlank = [](unsigned char c) { return c <= ' ' || c == 0x7F; };
+    if (isControlOrBlank(name.front()) || isControlOrBlank(name.back())) return false;
+    return name.find_first_of(std::string("\r\n=[]\0", 7)) == std::string::npos;
+}
+
 ProfileFile ProfileFile::Load(const std::string& path) {
     ProfileFile file;
     std::string content;
@@ -87,12 +103,15 @@ ProfileFile ProfileFile::Load(const std::string& path) {
     }
     size_t start = 0;
     while (start < content.size()) {
-        size_t end = content.find('\n', start);
+        size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        file.lines_.push_back(std::move(line));
-        start = end + 1;
+        file.lines_.push_back(content.substr(start, end - start));
+        size_t next = end + 1;
+        if (end + 1 < content.size() && content[end] == '\r' && content[end + 1] == '\n') ++next;
+        if (file.lines_.size() == 1 && end < content.size()) {
+            file.lineEnd_ = content.substr(end, next - end);
+        }
+        start = next;
     }
     return file;
 }
@@ -107,14 +126,19 @@ std::optional<std::string> ProfileFile::Get(const std::string& section,
         }
         std::string value;
         if (inSection) {
-            if (auto k = KeyOf(line, &value); k && EqualsNoCase(*k, key)) return value;
+            if (auto k = KeyOf(line, &value); k && EqualsNoCase(*k, key)) return Unquoted(value);
         }
     }
     return std::nullopt;
 }
 
-void ProfileFile::Set(const std::string& section, const std::string& key,
-                      const std::string& value) {
+ProfileResult ProfileFile::Set(const std::string& section, const std::string& key,
+                               const std::string& value) {
+    for (const std::string* name : {&section, &key}) {
+        if (!IsStorableName(*name)) {
+            return {ProfileStatus::BadName, "the name \"" + *name + "\" cannot be stored"};
+        }
+    }
     // A line break in a value would split it into lines of its own.
     std::string flat = value;
     for (char& c : flat) {
@@ -134,23 +158,24 @@ void ProfileFile::Set(const std::string& section, const std::string& key,
         if (auto k = KeyOf(lines_[i], nullptr)) {
             if (EqualsNoCase(*k, key)) {
                 lines_[i] = entry;
-                return;
+                return {};
             }
             insertAt = i + 1;
         }
     }
     if (insertAt) {
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*insertAt), entry);
-        return;
+        return {};
     }
     lines_.push_back("[" + section + "]");
     lines_.push_back(entry);
+    return {};
 }
 
 ProfileResult ProfileFile::Save(const std::string& path) const {
     if (!loaded_) return loaded_;
     std::string text;
-    for (const auto& line : lines_) text += line + "\n";
+    for (const auto& line : lines_) text += line + lineEnd_;
     if (const int error = ReplaceFile(path, text)) return {ProfileStatus::WriteFailed, ErrorText(error)};
     return {};
 }
@@ -164,7 +189,7 @@ ProfileResult WriteProfileString(const std::string& path, const std::string& sec
                                  const std::string& key, const std::string& value) {
     ProfileFile file = ProfileFile::Load(path);
     if (!file.LoadResult()) return file.LoadResult();
-    file.Set(section, key, value);
+    if (ProfileResult set = file.Set(section, key, value); !set) return set;
     return file.Save(path);
 }
 

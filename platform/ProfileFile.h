@@ -14,6 +14,9 @@ enum class ProfileStatus {
     Unreadable,
     // The file could not be written; the old one is untouched.
     WriteFailed,
+    // A section or key name that would not read back as given; nothing is
+    // written.
+    BadName,
 };
 
 struct ProfileResult {
@@ -25,8 +28,11 @@ struct ProfileResult {
 // An ini-style profile file: "[section]" headers and "key=value" lines.
 // Section and key names compare case-insensitively (ASCII); the value is
 // everything after the first '=' with surrounding blanks removed, so it may
-// hold spaces and further '='. Lines the reader does not understand (comments,
-// blank lines, text without '=') are kept as they are by the writer.
+// hold spaces and further '=', and then without one pair of double or single
+// quotes that enclose it. Lines the reader does not understand (comments,
+// blank lines, text without '=') are kept as they are by the writer. Lines
+// may end in LF, CR LF or a lone CR; a written file keeps the line end its
+// first line had (LF for a new file).
 //
 // Load once, Get and Set any number of keys, Save once: a save of many keys
 // reads and replaces the file one time each.
@@ -39,18 +45,28 @@ public:
     const ProfileResult& LoadResult() const { return loaded_; }
 
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
-    // Sets or adds the key; a new section is appended at the end.
-    void Set(const std::string& section, const std::string& key, const std::string& value);
-    // Replaces `path` whole, once (temporary file, flush, rename): Ok when
-    // the new file is in place. On failure the old file is untouched.
+    // Sets or adds the key; a new section is appended at the end. Line breaks
+    // in `value` become spaces. BadName, nothing changed, when a name is not
+    // IsStorableName.
+    ProfileResult Set(const std::string& section, const std::string& key,
+                      const std::string& value);
+    // Replaces `path` whole, once (temporary file, flush, rename; in place
+    // when no file can be made in its folder, see ReplaceFile): Ok when the
+    // new file is in place. On failure the old file is untouched.
     ProfileResult Save(const std::string& path) const;
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
 private:
     std::vector<std::string> lines_;
+    std::string lineEnd_ = "\n";
     ProfileResult loaded_;
 };
+
+// True when a section or key named `name` reads back as that name: not
+// empty, no blank or control character at either end, no line break, '=',
+// '[' or ']' anywhere, and no ';' or '#' first (a comment line).
+bool IsStorableName(const std::string& name);
 
 // The profile calls of the editor: the value of [section] key, or
 // `defaultValue` when the file, the section or the key is missing (or the

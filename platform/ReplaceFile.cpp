@@ -11,11 +11,12 @@
 namespace platform {
 namespace {
 
-// Writes all of `content` at the file's current offset; 0 or errno.
+// Writes all of `content` from offset 0; 0 or errno.
 int WriteAll(int fd, std::string_view content) {
     size_t done = 0;
     while (done < content.size()) {
-        const ssize_t n = write(fd, content.data() + done, content.size() - done);
+        const ssize_t n = pwrite(fd, content.data() + done, content.size() - done,
+                                 static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return errno;
         if (n == 0) return EIO;
@@ -39,12 +40,52 @@ void SyncFolder(const std::string& folder) {
     close(fd);
 }
 
+// Reads the whole file from offset 0; 0 or errno.
+int ReadAll(int fd, std::string& content) {
+    char buffer[8192];
+    for (off_t offset = 0;;) {
+        const ssize_t n = pread(fd, buffer, sizeof buffer, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return 0;
+        content.append(buffer, static_cast<size_t>(n));
+        offset += n;
+    }
+}
+
+// Makes the file hold exactly `content`, on the disk; 0 or errno.
+int Overwrite(int fd, std::string_view content) {
+    if (int error = WriteAll(fd, content)) return error;
+    if (ftruncate(fd, static_cast<off_t>(content.size())) != 0) return errno;
+    if (fsync(fd) != 0) return errno;
+    return 0;
+}
+
+// The fallback when no temporary file can be made beside the target
+// (`tempError`): rewrite the target itself. Not atomic, so the old content
+// is kept in memory and written back if the new one does not go through.
+int ReplaceInPlace(const std::string& path, std::string_view content, int tempError) {
+    const int fd = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return tempError;
+    struct stat info {};
+    std::string old;
+    int error = 0;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) error = tempError;
+    else error = ReadAll(fd, old);
+    if (error == 0) {
+        error = Overwrite(fd, content);
+        if (error != 0) Overwrite(fd, old);
+    }
+    close(fd);
+    return error;
+}
+
 }  // namespace
 
 int ReplaceFile(const std::string& path, std::string_view content) {
     std::string temp = path + ".XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return errno;
+    if (fd < 0) return ReplaceInPlace(path, content, errno);
     struct stat old {};
     const bool replacing = stat(path.c_str(), &old) == 0;
     int error = WriteAll(fd, content);

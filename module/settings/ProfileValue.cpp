@@ -45,7 +45,9 @@ SettingsBatch::SettingsBatch(std::string path) : path_(std::move(path)) {
 void SettingsBatch::Set(const char* section, const char* key, std::string value) {
     const auto lineBreak = value.find_first_of("\r\n");
     if (lineBreak != std::string::npos) value.resize(lineBreak);
-    file_.Set(section, key, value);
+    if (platform::ProfileResult set = file_.Set(section, key, value); !set && refused_) {
+        refused_ = std::move(set);
+    }
 }
 
 void SettingsBatch::SetFixed(const char* section, const char* key, double value, int decimals) {
@@ -59,6 +61,10 @@ SettingsResult SettingsBatch::Commit() const {
         return {SettingsError::Unreadable,
                 "設定ファイルを読み込めないため、設定を保存しませんでした。" +
                     Details(path_, file_.LoadResult().reason)};
+    }
+    if (!refused_) {
+        return {SettingsError::WriteFailed,
+                "設定ファイルに保存できませんでした。" + Details(path_, refused_.reason)};
     }
     if (const platform::ProfileResult saved = file_.Save(path_); !saved) {
         return {SettingsError::WriteFailed,

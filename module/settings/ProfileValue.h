@@ -34,7 +34,7 @@ public:
     explicit SettingsBatch(std::string path);
 
     // Line breaks in `value` end the value there, since a value is one line
-    // of the file.
+    // of the file. A name the file cannot hold makes Commit fail.
     void Set(const char* section, const char* key, std::string value);
     // "%.<decimals>f" of `value`. A value that is not finite (nan, inf) is
     // not written: the key keeps the text it had.
@@ -47,6 +47,7 @@ public:
 private:
     std::string path_;
     platform::ProfileFile file_;
+    platform::ProfileResult refused_;  // the first Set refused
 };
 
 // The result a caller shows when the file at `path` could not be read.

@@ -284,4 +284,16 @@ TEST(SettingsBatch, NothingIsWrittenBeforeCommit) {
     EXPECT_EQ(ReadFile(ini), "[a]\nk=1\nx=2.2\n");
 }
 
+TEST(SettingsBatch, ANameTheFileCannotHoldFailsTheWholeBatch) {
+    TempDir dir("vorna-batch");
+    const std::string ini = dir.File("Vorna3D.ini");
+    settings::SettingsBatch batch(ini);
+    batch.Set("a", "k", "1");
+    batch.Set("a", "x=y", "2");
+    const SettingsResult committed = batch.Commit();
+    EXPECT_EQ(committed.error, SettingsError::WriteFailed);
+    EXPECT_FALSE(committed.message.empty());
+    EXPECT_FALSE(testing_support::FileExists(ini));
+}
+
 }  // namespace
