@@ -80,9 +80,28 @@ int ReplaceInPlace(const std::string& path, std::string_view content, int tempEr
     return error;
 }
 
+// The file a chain of symbolic links at `path` ends in (a missing one
+// included), or ELOOP.
+int FollowLinks(std::string& path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+        std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t n = readlink(path.c_str(), target.data(), target.size());
+        if (n < 0) return errno;
+        target.resize(static_cast<size_t>(n));
+        if (target.empty()) return ENOENT;
+        // A relative link is relative to the folder that holds it.
+        path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+    }
+    return ELOOP;
+}
+
 }  // namespace
 
-int ReplaceFile(const std::string& path, std::string_view content) {
+int ReplaceFile(const std::string& linkOrFile, std::string_view content) {
+    std::string path = linkOrFile;
+    if (const int error = FollowLinks(path)) return error;
     std::string temp = path + ".XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return ReplaceInPlace(path, content, errno);

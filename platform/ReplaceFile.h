@@ -8,6 +8,8 @@ namespace platform {
 // or a full disk never leaves a half-written file: the content goes into a
 // temporary file beside the target, is flushed to the disk, and is renamed
 // over the target (a new file gets mode 0644, a replaced one keeps its mode).
+// A target that is a symbolic link is written through: the file it leads to
+// is replaced and the link stays.
 // When no file can be made in the folder (a read-only install folder) but
 // the target itself is a writable regular file, the target is rewritten in
 // place and flushed instead; should that fail, its old content is written

@@ -267,6 +267,18 @@ TEST(ProfileWrite, WriteCutShortLeavesTheOldFileIntact) {
     EXPECT_EQ(files, 1);
 }
 
+TEST(ProfileWrite, ALinkedFileIsWrittenThroughTheLink) {
+    TempDir dir;
+    ASSERT_TRUE(testing_support::MakeDirectories(dir.File("shared")));
+    const std::string target = dir.File("shared/Vorna3D.ini");
+    const std::string link = dir.File("Vorna3D.ini");
+    ASSERT_TRUE(WriteFile(target, "[init]\nA=1\n"));
+    ASSERT_EQ(symlink("shared/Vorna3D.ini", link.c_str()), 0);
+    ASSERT_TRUE(WriteProfileString(link, "init", "A", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(target), "[init]\nA=2\n");
+}
+
 TEST(ProfileWrite, WriteIntoMissingFolderFailsCleanly) {
     TempDir dir;
     EXPECT_FALSE(WriteProfileString(dir.File("no/such/folder/x.ini"), "a", "b", "c"));
