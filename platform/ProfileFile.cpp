@@ -61,12 +61,10 @@ std::string Unquoted(std::string value) {
 // The whole content of `path`: nothing and no error for a missing file, the
 // errno value (or EINVAL for what is not a regular file) when it exists but
 // cannot be read.
-int ReadWholeFile(const std::string& path, std::string& content, bool& exists) {
-    exists = false;
+int ReadWholeFile(const std::string& path, std::string& content) {
     // Non-blocking, so that a FIFO planted at the path cannot hang the open.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? 0 : errno;
-    exists = true;
     struct stat info {};
     int error = 0;
     if (fstat(fd, &info) != 0) error = errno;
@@ -96,8 +94,7 @@ bool IsStorableName(const std::string& name) {
 ProfileFile ProfileFile::Load(const std::string& path) {
     ProfileFile file;
     std::string content;
-    bool exists = false;
-    if (const int error = ReadWholeFile(path, content, exists)) {
+    if (const int error = ReadWholeFile(path, content)) {
         file.loaded_ = {ProfileStatus::Unreadable, ErrorText(error)};
         return file;
     }
