@@ -5,10 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "ReplaceFile.h"
 
 namespace platform {
 namespace {
@@ -51,15 +49,66 @@ std::optional<std::string> KeyOf(const std::string& line, std::string* value) {
     return Trim(t.substr(0, eq));
 }
 
+// A value enclosed in one pair of double or single quotes reads without them.
+std::string Unquoted(std::string value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// The whole content of `path`: nothing and no error for a missing file, the
+// errno value (or EINVAL for what is not a regular file) when it exists but
+// cannot be read.
+int ReadWholeFile(const std::string& path, std::string& content) {
+    // Non-blocking, so that a FIFO planted at the path cannot hang the open.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? 0 : errno;
+    struct stat info {};
+    int error = 0;
+    if (fstat(fd, &info) != 0) error = errno;
+    else if (S_ISDIR(info.st_mode)) error = EISDIR;
+    else if (!S_ISREG(info.st_mode)) error = EINVAL;  // device, FIFO, socket
+    char buffer[8192];
+    while (error == 0) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = errno;
+        if (n <= 0) break;
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    return error;
+}
+
 }  // namespace
+
+bool IsStorableName(const std::string& name) {
+    if (name.empty() || name.front() == ';' || name.front() == '#') return false;
+    const auto isControlOrBlank = [](unsigned char c) { return c <= ' ' || c == 0x7F; };
+    if (isControlOrBlank(name.front()) || isControlOrBlank(name.back())) return false;
+    return name.find_first_of(std::string("\r\n=[]\0", 7)) == std::string::npos;
+}
 
 ProfileFile ProfileFile::Load(const std::string& path) {
     ProfileFile file;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        file.lines_.push_back(line);
+    std::string content;
+    if (const int error = ReadWholeFile(path, content)) {
+        file.loaded_ = {ProfileStatus::Unreadable, ErrorText(error)};
+        return file;
+    }
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        file.lines_.push_back(content.substr(start, end - start));
+        size_t next = end + 1;
+        if (end + 1 < content.size() && content[end] == '\r' && content[end + 1] == '\n') ++next;
+        if (file.lines_.size() == 1 && end < content.size()) {
+            file.lineEnd_ = content.substr(end, next - end);
+        }
+        start = next;
     }
     return file;
 }
@@ -74,14 +123,19 @@ std::optional<std::string> ProfileFile::Get(const std::string& section,
         }
         std::string value;
         if (inSection) {
-            if (auto k = KeyOf(line, &value); k && EqualsNoCase(*k, key)) return value;
+            if (auto k = KeyOf(line, &value); k && EqualsNoCase(*k, key)) return Unquoted(value);
         }
     }
     return std::nullopt;
 }
 
-void ProfileFile::Set(const std::string& section, const std::string& key,
-                      const std::string& value) {
+ProfileResult ProfileFile::Set(const std::string& section, const std::string& key,
+                               const std::string& value) {
+    for (const std::string* name : {&section, &key}) {
+        if (!IsStorableName(*name)) {
+            return {ProfileStatus::BadName, "the name \"" + *name + "\" cannot be stored"};
+        }
+    }
     // A line break in a value would split it into lines of its own.
     std::string flat = value;
     for (char& c : flat) {
@@ -101,41 +155,26 @@ void ProfileFile::Set(const std::string& section, const std::string& key,
         if (auto k = KeyOf(lines_[i], nullptr)) {
             if (EqualsNoCase(*k, key)) {
                 lines_[i] = entry;
-                return;
+                return {};
             }
             insertAt = i + 1;
         }
     }
     if (insertAt) {
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*insertAt), entry);
-        return;
+        return {};
     }
     lines_.push_back("[" + section + "]");
     lines_.push_back(entry);
+    return {};
 }
 
-bool ProfileFile::Save(const std::string& path) const {
-    std::string temp = path + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
+ProfileResult ProfileFile::Save(const std::string& path) const {
+    if (!loaded_) return loaded_;
     std::string text;
-    for (const auto& line : lines_) text += line + "\n";
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<size_t>(n);
-    }
-    // The new file keeps the old one's permissions (a new file gets the usual ones).
-    struct stat old {};
-    fchmod(fd, stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    if (ok && fsync(fd) != 0) ok = false;
-    if (close(fd) != 0) ok = false;
-    if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) unlink(temp.c_str());
-    return ok;
+    for (const auto& line : lines_) text += line + lineEnd_;
+    if (const int error = ReplaceFile(path, text)) return {ProfileStatus::WriteFailed, ErrorText(error)};
+    return {};
 }
 
 std::string ReadProfileString(const std::string& path, const std::string& section,
@@ -143,10 +182,11 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     return ProfileFile::Load(path).Get(section, key).value_or(defaultValue);
 }
 
-bool WriteProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value) {
+ProfileResult WriteProfileString(const std::string& path, const std::string& section,
+                                 const std::string& key, const std::string& value) {
     ProfileFile file = ProfileFile::Load(path);
-    file.Set(section, key, value);
+    if (!file.LoadResult()) return file.LoadResult();
+    if (ProfileResult set = file.Set(section, key, value); !set) return set;
     return file.Save(path);
 }
 

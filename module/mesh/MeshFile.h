@@ -10,16 +10,22 @@
 
 #include "mesh/MeshElement.h"
 
+// The longest line a mesh file may hold, line end not counted.
+inline constexpr size_t kMaxMeshLineLength = 512;
+
 // Empties `list`, then appends one three-corner element per triangle line in
-// file order. False when the file cannot be opened, when it ends before its
-// count line, or at the first line that does not parse (a blank line too);
-// the elements read before that line stay in the list.
+// file order. False when the path is not a regular file that can be opened
+// (a device or FIFO is refused without being read or waited on), when the
+// file ends before its count line, or at the first line that does not parse
+// (a blank line, or one longer than kMaxMeshLineLength, too); the elements
+// read before that line stay in the list.
 bool ReadMeshFile(const std::string& path, MeshList& list);
 
 // Writes `list` (a new file, or replacing the old one whole): the header,
 // 7,6,7, the count and one line per element with its first three corners,
 // numbered 1, 2, … . Coordinates are rounded to two decimals. An element
-// with fewer than three corners is not written and not counted. False when
-// the file cannot be written, the old file then being untouched; nothing is
-// shown.
+// with fewer than three corners is not written and not counted. The file is
+// replaced whole and flushed to the disk (see platform::ReplaceFile); a path
+// that is a symbolic link writes the file it leads to. False when the file
+// cannot be written, the old file then being untouched; nothing is shown.
 bool WriteMeshFile(const std::string& path, const MeshList& list);

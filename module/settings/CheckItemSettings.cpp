@@ -16,8 +16,8 @@ std::optional<bool> ReadCheckItem(int item, const std::string& path) {
     return textnum::AtoI(*text) != 0;
 }
 
-bool WriteCheckItem(int item, bool checked, const std::string& path) {
+SettingsResult WriteCheckItem(int item, bool checked, const std::string& path) {
     const char* key = CheckItemKey(item);
-    if (!key) return false;
+    if (!key) return {SettingsError::WriteFailed, "表示項目 " + textnum::FormatInt(item) + " はありません。"};
     return settings::WriteKey(path, "Check", key, checked ? "1" : "0");
 }

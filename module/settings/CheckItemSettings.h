@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/SettingsFilePath.h"
+#include "settings/SettingsResult.h"
 
 // The keys of display items 1 to 9, in item order.
 inline constexpr const char* kCheckItemKeys[9] = {
@@ -15,9 +16,10 @@ inline constexpr const char* kCheckItemKeys[9] = {
 const char* CheckItemKey(int item);
 
 // The stored state of item `item`: (atoi of the value) != 0, or nothing when
-// the key is missing (the item then keeps the state its panel gave it) or the
-// item number is out of range.
+// the key is missing (the item then keeps the state its panel gave it), the
+// file cannot be read or the item number is out of range.
 std::optional<bool> ReadCheckItem(int item, const std::string& path = SettingsFilePath());
 
-// Writes "0" or "1" for the item; false for an unknown item or a failed write.
-bool WriteCheckItem(int item, bool checked, const std::string& path = SettingsFilePath());
+// Writes "0" or "1" for the item. Fails, the file unchanged, for an unknown
+// item, an unreadable file or a failed write.
+SettingsResult WriteCheckItem(int item, bool checked, const std::string& path = SettingsFilePath());

@@ -1,5 +1,7 @@
 #include "settings/DisplaySettingsFile.h"
 
+#include <variant>
+
 #include "mesh/NumberText.h"
 #include "settings/ProfileValue.h"
 
@@ -8,53 +10,135 @@ namespace {
 // The reader's buffer: 128 characters with the terminator.
 constexpr size_t kValueBuffer = 128;
 
-template <typename Assign>
-void ReadInto(const std::string& path, const char* section, const char* key, Assign assign) {
-    if (auto text = settings::ReadKey(path, section, key, kValueBuffer)) assign(*text);
+// How a key's text is read and written.
+enum class Format {
+    Int,       // atoi; written as typed
+    Float,     // atof narrowed to 32 bits; written as typed
+    LineType,  // atoi; written as the code of the combo box text
+    Colour,    // atol taken as the bit pattern; written "%d"
+    Flag,      // atol > 0; written "0" or "1"
+    Angle,     // atof; written clamped with one decimal
+};
+
+// Where a key is read into.
+using Field = std::variant<int32_t DisplaySettings::*, float DisplaySettings::*,
+                           Colour DisplaySettings::*, bool ViewPreferences::*,
+                           float ViewPreferences::*>;
+// What a key is written from.
+using Source = std::variant<std::string DisplaySettingsTexts::*, Colour DisplaySettingsTexts::*,
+                            bool DisplaySettingsTexts::*>;
+
+struct Key {
+    const char* section;
+    const char* key;
+    Format format;
+    Field field;
+    Source source;
+};
+
+// The 18 keys in file order; the initial values of DisplaySettings and
+// ViewPreferences are what a missing key leaves in place.
+const Key kKeys[] = {
+    {"init", "NodeWidth", Format::Int, &DisplaySettings::nodeSize, &DisplaySettingsTexts::nodeWidth},
+    {"init", "LineWidth", Format::Float, &DisplaySettings::ridgeLineWidth,
+     &DisplaySettingsTexts::lineWidth},
+    {"init", "LineType", Format::LineType, &DisplaySettings::ridgeLineType,
+     &DisplaySettingsTexts::lineType},
+    {"Glid", "GlidWidth", Format::Float, &DisplaySettings::gridLineWidth,
+     &DisplaySettingsTexts::gridWidth},
+    {"Glid", "GlidType", Format::LineType, &DisplaySettings::gridLineType,
+     &DisplaySettingsTexts::gridType},
+    {"Glid", "GlidPosX", Format::Float, &DisplaySettings::gridOriginX, &DisplaySettingsTexts::gridPosX},
+    {"Glid", "GlidPosY", Format::Float, &DisplaySettings::gridOriginY, &DisplaySettingsTexts::gridPosY},
+    {"Glid", "GlidPosZ", Format::Float, &DisplaySettings::gridOriginZ, &DisplaySettingsTexts::gridPosZ},
+    {"Glid", "GlidSpsWidth", Format::Float, &DisplaySettings::gridSpacing,
+     &DisplaySettingsTexts::gridSpacing},
+    {"Glid", "GlidSpsX", Format::Int, &DisplaySettings::gridCountX, &DisplaySettingsTexts::gridCountX},
+    {"Glid", "GlidSpsY", Format::Int, &DisplaySettings::gridCountY, &DisplaySettingsTexts::gridCountY},
+    {"Color", "BGACOLOR", Format::Colour, &DisplaySettings::backgroundColour,
+     &DisplaySettingsTexts::backgroundColour},
+    {"Color", "NODECOLOR", Format::Colour, &DisplaySettings::nodeColour,
+     &DisplaySettingsTexts::nodeColour},
+    {"Color", "LINECOLOR", Format::Colour, &DisplaySettings::ridgeLineColour,
+     &DisplaySettingsTexts::lineColour},
+    {"Color", "GLIDCOLOR", Format::Colour, &DisplaySettings::gridColour,
+     &DisplaySettingsTexts::gridColour},
+    {"Color", "TEXTCOLOR", Format::Colour, &DisplaySettings::textColour,
+     &DisplaySettingsTexts::textColour},
+    {"Camera", "RePos", Format::Flag, &ViewPreferences::inheritCameraPosition,
+     &DisplaySettingsTexts::inheritPosition},
+    {"Camera", "PSPTV", Format::Angle, &ViewPreferences::perspectiveAngle,
+     &DisplaySettingsTexts::perspectiveAngle},
+};
+
+// The number a key's text stands for, as its format reads it.
+double NumberOf(Format format, const std::string& text) {
+    switch (format) {
+        case Format::Float:
+        case Format::Angle: return textnum::AtoF(text);
+        case Format::Flag: return textnum::AtoL(text) > 0 ? 1.0 : 0.0;
+        default: return textnum::AtoL(text);
+    }
 }
 
-void ReadInt(const std::string& path, const char* section, const char* key, int32_t& target) {
-    ReadInto(path, section, key, [&](const std::string& t) { target = textnum::AtoI(t); });
-}
+struct Assign {
+    DisplaySettings& settings;
+    ViewPreferences& view;
+    Format format;
+    const std::string& text;
 
-void ReadFloat(const std::string& path, const char* section, const char* key, float& target) {
-    ReadInto(path, section, key,
-             [&](const std::string& t) { target = static_cast<float>(textnum::AtoF(t)); });
-}
-
-void ReadColour(const std::string& path, const char* section, const char* key, Colour& target) {
+    void operator()(int32_t DisplaySettings::*m) const { settings.*m = textnum::AtoI(text); }
+    void operator()(float DisplaySettings::*m) const {
+        settings.*m = static_cast<float>(NumberOf(format, text));
+    }
     // atol into a 32-bit long, then taken as the colour's bit pattern.
-    ReadInto(path, section, key,
-             [&](const std::string& t) { target = static_cast<Colour>(textnum::AtoL(t)); });
+    void operator()(Colour DisplaySettings::*m) const {
+        settings.*m = static_cast<Colour>(textnum::AtoL(text));
+    }
+    void operator()(bool ViewPreferences::*m) const { view.*m = NumberOf(format, text) != 0.0; }
+    void operator()(float ViewPreferences::*m) const {
+        view.*m = static_cast<float>(NumberOf(format, text));
+    }
+};
+
+// A list left without a choice (the file held an unknown code) writes the
+// empty text it shows, which reads back as solid.
+std::string LineTypeText(const std::string& name) {
+    for (LineTypeCode code = 0; code < 3; ++code) {
+        if (name == kLineTypeNames[code]) return textnum::FormatInt(code);
+    }
+    return std::string();
 }
 
-std::string ColourText(Colour c) {
-    // "%d" of the colour value; every colour fits in 24 bits.
-    return textnum::FormatInt(static_cast<int32_t>(c));
+std::string TextOf(const Key& key, const DisplaySettingsTexts& texts) {
+    if (const auto* m = std::get_if<Colour DisplaySettingsTexts::*>(&key.source)) {
+        // "%d" of the colour value; every colour fits in 24 bits.
+        return textnum::FormatInt(static_cast<int32_t>(texts.**m));
+    }
+    if (const auto* m = std::get_if<bool DisplaySettingsTexts::*>(&key.source)) {
+        return texts.**m ? "1" : "0";
+    }
+    const std::string& text = texts.*std::get<std::string DisplaySettingsTexts::*>(key.source);
+    switch (key.format) {
+        case Format::LineType: return LineTypeText(text);
+        case Format::Angle: return textnum::FormatFixed(ClampPerspectiveAngle(text), 1);
+        default: return text;
+    }
 }
 
 }  // namespace
 
-void LoadDisplaySettings(DisplaySettings& s, ViewPreferences& view, const std::string& path) {
-    ReadInt(path, "init", "NodeWidth", s.nodeSize);
-    ReadFloat(path, "init", "LineWidth", s.ridgeLineWidth);
-    ReadInt(path, "init", "LineType", s.ridgeLineType);
-    ReadFloat(path, "Glid", "GlidWidth", s.gridLineWidth);
-    ReadInt(path, "Glid", "GlidType", s.gridLineType);
-    ReadFloat(path, "Glid", "GlidPosX", s.gridOriginX);
-    ReadFloat(path, "Glid", "GlidPosY", s.gridOriginY);
-    ReadFloat(path, "Glid", "GlidPosZ", s.gridOriginZ);
-    ReadFloat(path, "Glid", "GlidSpsWidth", s.gridSpacing);
-    ReadInt(path, "Glid", "GlidSpsX", s.gridCountX);
-    ReadInt(path, "Glid", "GlidSpsY", s.gridCountY);
-    ReadColour(path, "Color", "BGACOLOR", s.backgroundColour);
-    ReadColour(path, "Color", "NODECOLOR", s.nodeColour);
-    ReadColour(path, "Color", "LINECOLOR", s.ridgeLineColour);
-    ReadColour(path, "Color", "GLIDCOLOR", s.gridColour);
-    ReadColour(path, "Color", "TEXTCOLOR", s.textColour);
-    ReadInto(path, "Camera", "RePos",
-             [&](const std::string& t) { view.inheritCameraPosition = textnum::AtoL(t) > 0; });
-    ReadFloat(path, "Camera", "PSPTV", view.perspectiveAngle);
+SettingsResult LoadDisplaySettings(DisplaySettings& s, ViewPreferences& view,
+                                   const std::string& path) {
+    if (path.empty()) return {};
+    const platform::ProfileFile file = platform::ProfileFile::Load(path);
+    if (!file.LoadResult()) return settings::UnreadableResult(path, file.LoadResult().reason);
+    for (const Key& key : kKeys) {
+        if (auto text = settings::KeyText(file, key.section, key.key, kValueBuffer)) {
+            std::visit(Assign{s, view, key.format, *text}, key.field);
+        }
+    }
+    return {};
 }
 
 LineTypeCode LineTypeOfName(const std::string& name) {
@@ -71,35 +155,8 @@ float ClampPerspectiveAngle(const std::string& text) {
     return angle;
 }
 
-bool SaveDisplaySettings(const DisplaySettingsTexts& t, const std::string& path) {
-    using settings::WriteKey;
-    // A list left without a choice (the file held an unknown code) writes
-    // the empty text it shows, which reads back as solid.
-    auto lineType = [](const std::string& name) {
-        for (LineTypeCode code = 0; code < 3; ++code) {
-            if (name == kLineTypeNames[code]) return textnum::FormatInt(code);
-        }
-        return std::string();
-    };
-    bool ok = true;
-    ok &= WriteKey(path, "init", "NodeWidth", t.nodeWidth);
-    ok &= WriteKey(path, "init", "LineWidth", t.lineWidth);
-    ok &= WriteKey(path, "init", "LineType", lineType(t.lineType));
-    ok &= WriteKey(path, "Glid", "GlidWidth", t.gridWidth);
-    ok &= WriteKey(path, "Glid", "GlidType", lineType(t.gridType));
-    ok &= WriteKey(path, "Glid", "GlidPosX", t.gridPosX);
-    ok &= WriteKey(path, "Glid", "GlidPosY", t.gridPosY);
-    ok &= WriteKey(path, "Glid", "GlidPosZ", t.gridPosZ);
-    ok &= WriteKey(path, "Glid", "GlidSpsWidth", t.gridSpacing);
-    ok &= WriteKey(path, "Glid", "GlidSpsX", t.gridCountX);
-    ok &= WriteKey(path, "Glid", "GlidSpsY", t.gridCountY);
-    ok &= WriteKey(path, "Color", "BGACOLOR", ColourText(t.backgroundColour));
-    ok &= WriteKey(path, "Color", "NODECOLOR", ColourText(t.nodeColour));
-    ok &= WriteKey(path, "Color", "LINECOLOR", ColourText(t.lineColour));
-    ok &= WriteKey(path, "Color", "GLIDCOLOR", ColourText(t.gridColour));
-    ok &= WriteKey(path, "Color", "TEXTCOLOR", ColourText(t.textColour));
-    ok &= WriteKey(path, "Camera", "RePos", t.inheritPosition ? "1" : "0");
-    ok &= WriteKey(path, "Camera", "PSPTV",
-                   textnum::FormatFixed(ClampPerspectiveAngle(t.perspectiveAngle), 1));
-    return ok;
+SettingsResult SaveDisplaySettings(const DisplaySettingsTexts& texts, const std::string& path) {
+    settings::SettingsBatch batch(path);
+    for (const Key& key : kKeys) batch.Set(key.section, key.key, TextOf(key, texts));
+    return batch.Commit();
 }

@@ -5,6 +5,7 @@
 
 #include "settings/DisplaySettings.h"
 #include "settings/SettingsFilePath.h"
+#include "settings/SettingsResult.h"
 
 // Names of the line types in the environment settings dialog's combo boxes,
 // in code order 0, 1, 2.
@@ -34,19 +35,24 @@ struct DisplaySettingsTexts {
     std::string perspectiveAngle;  // PSPTV, clamped before it is written
 };
 
-// Reads the 18 keys into `settings` and `view`. A missing key (or file) keeps
-// the current value; present texts convert like atoi/atof/atol, floats are
-// narrowed to 32 bits, nothing is range-checked. Never fails.
-void LoadDisplaySettings(DisplaySettings& settings, ViewPreferences& view,
-                         const std::string& path = SettingsFilePath());
+// Reads the file once and the 18 keys from it into `settings` and `view`. A
+// missing key (or file) keeps the current value; present texts convert like
+// atoi/atof/atol, floats are narrowed to 32 bits, nothing is range-checked.
+// A file that exists but cannot be read changes nothing and answers
+// Unreadable with a message to show; every later save then refuses to
+// replace that file.
+SettingsResult LoadDisplaySettings(DisplaySettings& settings, ViewPreferences& view,
+                                   const std::string& path = SettingsFilePath());
 
-// Writes the 18 keys in file order. Edit texts go out as typed; a line type
-// name becomes "0", "1" or "2" (any other text, the empty one of a list
-// without a choice, is written as the empty text); colours and RePos as
-// decimal integers; PSPTV as ClampPerspectiveAngle with one decimal. False
-// when some key could not be written (earlier keys stay written).
-bool SaveDisplaySettings(const DisplaySettingsTexts& texts,
-                         const std::string& path = SettingsFilePath());
+// Writes the 18 keys with one replace of the file (other sections and lines
+// kept). Edit texts go out as typed; a line type name becomes "0", "1" or
+// "2" (any other text, the empty one of a list without a choice, is written
+// as the empty text); colours and RePos as decimal integers; PSPTV as
+// ClampPerspectiveAngle with one decimal. On failure (unknown path,
+// unreadable file, failed write) no key is written and the result carries
+// the message to show.
+SettingsResult SaveDisplaySettings(const DisplaySettingsTexts& texts,
+                                   const std::string& path = SettingsFilePath());
 
 // The perspective angle a PSPTV edit text is stored as: atof narrowed to 32
 // bits; above 200.0 it becomes 199.9, then below 0.1 it becomes 1.0.

@@ -4,7 +4,7 @@
 // the mouse, wheel and key rules can be tested without a window.
 
 #include "model/Vec3d.h"
-#include "view/CameraPersistence.h"
+#include "settings/CameraPersistence.h"
 
 struct EyeAndUp {
     Vec3d eye;

@@ -13,7 +13,7 @@
 #include "model/ModelDbLibrary.h"
 #include "settings/DisplaySettingsFile.h"
 #include "view/CameraFit.h"
-#include "view/CameraPersistence.h"
+#include "settings/CameraPersistence.h"
 #include "view/CompassFaces.h"
 #include "view/QtLabelRasterizer.h"
 

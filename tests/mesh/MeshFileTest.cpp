@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <ostream>
 
 #include "TempDir.h"
@@ -117,6 +123,116 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"HeaderOnly", "TORMEL_MESH\n", 0},
         BadFileCase{"NoCountLine", "TORMEL_MESH\n7,6,7\n", 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Runs `read` in a child process: its answer, or nothing when it had not
+// answered within `seconds` (the child is then killed).
+std::optional<bool> AnswerWithin(int seconds, const std::function<bool()>& read) {
+    const pid_t child = fork();
+    if (child == 0) _exit(read() ? 1 : 0);
+    for (int tick = 0; tick < seconds * 100; ++tick) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            if (!WIFEXITED(status)) return std::nullopt;
+            return WEXITSTATUS(status) == 1;
+        }
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return std::nullopt;
+}
+
+TEST_F(MeshFileTest, ADeviceIsRefusedWithoutBeingRead) {
+    list.push_back(Triangle(1, {}, {}, {}));
+    EXPECT_EQ(AnswerWithin(5, [&] { return ReadMeshFile("/dev/zero", list); }), false);
+    EXPECT_FALSE(ReadMeshFile("/dev/null", list));
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(MeshFileTest, AFifoIsRefusedWithoutWaiting) {
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    EXPECT_EQ(AnswerWithin(5, [&] { return ReadMeshFile(path, list); }), false);
+}
+
+TEST_F(MeshFileTest, AFileOfOneEndlessLineIsRefusedEarly) {
+    ASSERT_TRUE(WriteFile(path, std::string(8 << 20, '1')));
+    EXPECT_EQ(AnswerWithin(5, [&] { return ReadMeshFile(path, list); }), false);
+}
+
+struct LineLengthCase {
+    const char* name;
+    friend void PrintTo(const LineLengthCase& c, std::ostream* os) { *os << c.name; }
+    size_t headerLength;
+    size_t triangleLength;
+    const char* lineEnd;
+    bool accepted;
+};
+
+class LineLength : public MeshFileTest, public testing::WithParamInterface<LineLengthCase> {};
+
+TEST_P(LineLength, IsAtMost512Characters) {
+    const LineLengthCase& c = GetParam();
+    const std::string triangle = "1,0,0,0,1,0,0,0,1,0";
+    // Text after the tenth field is not read, so it pads the line.
+    const std::string line = triangle + std::string(c.triangleLength - triangle.size(), ' ');
+    ASSERT_TRUE(WriteFile(path, std::string(c.headerLength, 'H') + c.lineEnd + "7,6,7" + c.lineEnd +
+                                    "1" + c.lineEnd + line + c.lineEnd));
+    EXPECT_EQ(ReadMeshFile(path, list), c.accepted);
+    EXPECT_EQ(list.size(), c.accepted ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineLength,
+    testing::Values(LineLengthCase{"Short", 11, 19, "\n", true},
+                    LineLengthCase{"Header512", 512, 19, "\n", true},
+                    LineLengthCase{"Header513", 513, 19, "\n", false},
+                    LineLengthCase{"Triangle512", 11, 512, "\n", true},
+                    LineLengthCase{"Triangle513", 11, 513, "\n", false},
+                    LineLengthCase{"Triangle512CrLf", 11, 512, "\r\n", true},
+                    LineLengthCase{"Triangle513CrLf", 11, 513, "\r\n", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LinkCase {
+    const char* name;
+    friend void PrintTo(const LinkCase& c, std::ostream* os) { *os << c.name; }
+    bool relative;
+    bool targetExists;
+};
+
+class WriteThroughLink : public MeshFileTest, public testing::WithParamInterface<LinkCase> {};
+
+TEST_P(WriteThroughLink, ReplacesTheTargetAndKeepsTheLink) {
+    ASSERT_TRUE(testing_support::MakeDirectories(dir.File("meshes")));
+    const std::string target = dir.File("meshes/real.tmsh");
+    if (GetParam().targetExists) {
+        ASSERT_TRUE(WriteFile(target, "old"));
+        ASSERT_EQ(chmod(target.c_str(), 0600), 0);
+    }
+    const std::string link = dir.File("link.tmsh");
+    ASSERT_EQ(symlink(GetParam().relative ? "meshes/real.tmsh" : target.c_str(), link.c_str()), 0);
+    list = {Triangle(1, {0, 0, 0}, {1, 0, 0}, {0, 1, 0})};
+    ASSERT_TRUE(WriteMeshFile(link, list));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(target), "TORMEL_MESH\n7,6,7\n1\n1,0.00,0.00,0.00,1.00,0.00,0.00,0.00,1.00,0.00\n");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, GetParam().targetExists ? 0600u : 0644u);
+    MeshList back;
+    EXPECT_TRUE(ReadMeshFile(link, back));
+    EXPECT_EQ(back.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WriteThroughLink,
+                         testing::Values(LinkCase{"Absolute", false, true},
+                                         LinkCase{"Relative", true, true},
+                                         LinkCase{"ToANewFile", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MeshFileTest, ALinkLoopIsNotReplaced) {
+    ASSERT_EQ(symlink("UserMesh.tmsh", path.c_str()), 0);
+    EXPECT_FALSE(WriteMeshFile(path, list));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+}
 
 TEST_F(MeshFileTest, WindowsLineEndsAndTrailingTextAreAccepted) {
     ASSERT_TRUE(WriteFile(path, "TORMEL_MESH\r\n7,6,7\r\n1\r\n1,0,0,0,1,0,0,0,1,0 end\r\n"));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/SettingsFilePath.h"
+#include "settings/SettingsResult.h"
 
 // The persisted part of the editor view's camera. The defaults are the
 // view's initial values.
@@ -17,12 +18,14 @@ struct CameraPosition {
     bool parallel = false;   // parallel (true) or perspective projection
 };
 
-// Writes pointX, pointY, pointZ, cH, cG, cZ ("%.1f") and TOUEI ("%d") when
-// `inheritPosition` is on; nothing otherwise. False when a key could not be
-// written (nothing is shown: the view is closing).
-bool SaveCameraPosition(const CameraPosition& camera, bool inheritPosition,
-                        const std::string& path = SettingsFilePath());
+// Writes pointX, pointY, pointZ, cH, cG, cZ ("%.1f") and TOUEI ("%d") with
+// one replace of the file when `inheritPosition` is on; nothing otherwise. A
+// number that is not finite (a camera broken by a failed computation) is not
+// written: its key keeps the value it had. On failure no key is written.
+SettingsResult SaveCameraPosition(const CameraPosition& camera, bool inheritPosition,
+                                  const std::string& path = SettingsFilePath());
 
-// Assigns every key present (atof; TOUEI atol, true when not 0) and leaves
-// the members of missing keys as they are.
+// Reads the file once and assigns every key present (atof; TOUEI atol, true
+// when not 0), leaving the members of missing keys as they are; an
+// unreadable file changes nothing.
 void LoadCameraPosition(CameraPosition& camera, const std::string& path = SettingsFilePath());

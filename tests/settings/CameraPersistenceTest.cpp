@@ -4,7 +4,7 @@
 
 #include "ProfileFile.h"
 #include "TempDir.h"
-#include "view/CameraPersistence.h"
+#include "settings/CameraPersistence.h"
 
 namespace {
 
