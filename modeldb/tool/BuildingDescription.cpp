@@ -1,6 +1,6 @@
 #include "BuildingDescription.h"
 
-#include "JsonValue.h"
+#include "MessageText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +17,8 @@ std::string DescriptionError::text(const std::string& file) const
         s += file + ":";
     if (line > 0)
         s += std::to_string(line) + ":";
+    if (line > 0 && column > 0)
+        s += std::to_string(column) + ":";
     if (!s.empty())
         s += " ";
     if (!entry.empty())
@@ -27,21 +29,14 @@ std::string DescriptionError::text(const std::string& file) const
 
 namespace {
 
-std::string quoted(const std::string& s)
-{
-    std::string out;
-    appendJsonString(out, s);
-    return out;
-}
-
 std::string entryOf(const char* list, size_t i, const std::string& name)
 {
-    return std::string(list) + "[" + std::to_string(i) + "] " + quoted(name);
+    return std::string(list) + "[" + std::to_string(i) + "] " + jsonQuoted(name);
 }
 
 std::string mm(double v)
 {
-    return formatJsonNumber(v);
+    return formatNumber(v);
 }
 
 class Resolver {
@@ -114,7 +109,7 @@ private:
                 const int later = std::max(a, b), earlier = std::min(a, b);
                 return fail(d_.storeys[later].line, entryOf("storeys", later, d_.storeys[later].name),
                             "height " + mm(d_.storeys[later].height) + " is within 1 mm of storey " +
-                                quoted(d_.storeys[earlier].name) + " (" +
+                                jsonQuoted(d_.storeys[earlier].name) + " (" +
                                 mm(d_.storeys[earlier].height) + ")");
             }
         }
@@ -182,7 +177,7 @@ private:
             if (l.type == 2) {
                 storey = storeyNumberOf(l.storey);
                 if (storey == 0)
-                    return fail(l.line, entry, "no storey is named " + quoted(l.storey));
+                    return fail(l.line, entry, "no storey is named " + jsonQuoted(l.storey));
                 if (l.height < 1.0)
                     return fail(l.line, entry, "a type-2 level must lie at least 1 mm above its storey");
                 absolute = storeyHeight(storey) + l.height;
@@ -197,22 +192,22 @@ private:
                                                    " lies below the lowest storey");
                 if (absolute - storeyHeight(storey) < 1.0)
                     return fail(l.line, entry, "height " + mm(absolute) + " is that of storey " +
-                                                   quoted(storeyName(storey)));
+                                                   jsonQuoted(storeyName(storey)));
                 if (!l.storey.empty() && storeyNumberOf(l.storey) != storey)
                     return fail(l.line, entry, "height " + mm(absolute) + " belongs to storey " +
-                                                   quoted(storeyName(storey)) + ", not " +
-                                                   quoted(l.storey));
+                                                   jsonQuoted(storeyName(storey)) + ", not " +
+                                                   jsonQuoted(l.storey));
             } else {
                 return fail(l.line, entry, "type " + std::to_string(l.type) + " is not 1 or 2");
             }
             if (storey < storeyCount() && absolute > storeyHeight(storey + 1) - 1.0)
                 return fail(l.line, entry, "height " + mm(absolute) + " is not below the next storey " +
-                                               quoted(storeyName(storey + 1)) + " (" +
+                                               jsonQuoted(storeyName(storey + 1)) + " (" +
                                                mm(storeyHeight(storey + 1)) + ")");
             for (size_t j = 0; j < i; ++j) {
                 if (out_.levelStorey[j] == storey && std::fabs(out_.levelHeight[j] - absolute) < 1.0)
                     return fail(l.line, entry, "lies within 1 mm of level " +
-                                                   quoted(d_.levels[j].name) + " (line " +
+                                                   jsonQuoted(d_.levels[j].name) + " (line " +
                                                    std::to_string(d_.levels[j].line) + ")");
             }
             if (auto [it, fresh] = levelByName_.emplace(l.name, static_cast<int>(i)); !fresh)
@@ -232,19 +227,19 @@ private:
             out.storey = storeyNumberOf(n.storey);
             if (out.storey == 0)
                 return fail(line, entry, std::string(which) + " layer: no storey is named " +
-                                             quoted(n.storey));
+                                             jsonQuoted(n.storey));
             out.height = storeyHeight(out.storey);
         }
         if (!n.level.empty()) {
             auto it = levelByName_.find(n.level);
             if (it == levelByName_.end())
                 return fail(line, entry, std::string(which) + " layer: no level is named " +
-                                             quoted(n.level));
+                                             jsonQuoted(n.level));
             const int storey = out_.levelStorey[static_cast<size_t>(it->second)];
             if (out.storey != 0 && out.storey != storey)
-                return fail(line, entry, std::string(which) + " layer: level " + quoted(n.level) +
-                                             " belongs to storey " + quoted(storeyName(storey)) +
-                                             ", not " + quoted(n.storey));
+                return fail(line, entry, std::string(which) + " layer: level " + jsonQuoted(n.level) +
+                                             " belongs to storey " + jsonQuoted(storeyName(storey)) +
+                                             ", not " + jsonQuoted(n.storey));
             out.storey = storey;
             out.level = it->second;
             out.height = out_.levelHeight[static_cast<size_t>(it->second)];
@@ -275,12 +270,12 @@ private:
             for (const std::string& e : s.edges) {
                 auto it = axisByName_.find(e);
                 if (it == axisByName_.end())
-                    return fail(edgesLine, entry, "edge axis " + quoted(e) + " does not exist");
+                    return fail(edgesLine, entry, "edge axis " + jsonQuoted(e) + " does not exist");
                 r.edgeAxes.push_back(it->second);
             }
             for (size_t j = 0; j < n; ++j) {
                 const int a = r.edgeAxes[j], b = r.edgeAxes[(j + 1) % n];
-                const std::string pair = quoted(s.edges[j]) + " and " + quoted(s.edges[(j + 1) % n]);
+                const std::string pair = jsonQuoted(s.edges[j]) + " and " + jsonQuoted(s.edges[(j + 1) % n]);
                 if (a == b)
                     return fail(edgesLine, entry, "edges " + pair + " follow each other on the same axis");
                 PlanPoint at;
@@ -291,7 +286,7 @@ private:
             }
             for (size_t j = 0; j < n; ++j) {
                 if (planDistance(r.corners[j], r.corners[(j + 1) % n]) < 1.0)
-                    return fail(edgesLine, entry, "edge " + quoted(s.edges[(j + 1) % n]) +
+                    return fail(edgesLine, entry, "edge " + jsonQuoted(s.edges[(j + 1) % n]) +
                                                       " has no length: its corners coincide");
             }
             if (!layer(s.lower, "lower", entry, r.lower) || !layer(s.upper, "upper", entry, r.upper))
@@ -308,10 +303,10 @@ private:
             r.topAxis = edgeIndex(s.top);
             if (r.bottomAxis < 0)
                 return fail(s.bottomLine ? s.bottomLine : s.line, entry,
-                            "bottom axis " + quoted(s.bottom) + " is not one of its edges");
+                            "bottom axis " + jsonQuoted(s.bottom) + " is not one of its edges");
             if (r.topAxis < 0)
                 return fail(s.topLine ? s.topLine : s.line, entry,
-                            "top axis " + quoted(s.top) + " is not one of its edges");
+                            "top axis " + jsonQuoted(s.top) + " is not one of its edges");
             if (r.bottomAxis == r.topAxis)
                 return fail(s.topLine ? s.topLine : s.line, entry,
                             "the bottom and top axes are the same axis");

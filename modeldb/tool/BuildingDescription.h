@@ -63,13 +63,15 @@ struct BuildingDescription {
 };
 
 // What went wrong and where: `entry` names the offending entry, e.g.
-// `slopes[1] "South roof"`.
+// `slopes[1] "South roof"`; `column` is given for syntax errors.
 struct DescriptionError {
     int line = 0;
+    int column = 0;
     std::string entry;
     std::string message;
 
-    // One line: "FILE:LINE: ENTRY: MESSAGE" (parts that are empty left out).
+    // One line: "FILE:LINE[:COLUMN]: ENTRY: MESSAGE" (parts that are empty
+    // or 0 left out).
     std::string text(const std::string& file = {}) const;
 };
 

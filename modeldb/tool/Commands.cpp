@@ -149,7 +149,9 @@ int commandImport(const std::vector<std::string>& args)
     if (o.positional.size() != 2)
         return usage("import needs FILE and DESCRIPTION.json");
     std::string text;
-    if (!readWholeFile(o.positional[1], text, error))
+    // The size is checked before anything is read: the parsed document
+    // takes several times the text's size.
+    if (!readWholeFile(o.positional[1], text, error, kMaxJsonTextBytes))
         return failed(error);
     return importText(o.positional[0], text, o.positional[1], o.flag("--force"));
 }
@@ -211,10 +213,10 @@ int commandDump(const std::vector<std::string>& args)
         return usage("dump needs one FILE");
     if (!openProject(o.positional[0], error))
         return failed(error);
-    const JsonValue dump = collectDump();
+    const Json dump = collectDump();
     teva_close();
     if (o.flag("--json"))
-        std::cout << dump.toText(2) << "\n";
+        std::cout << dump.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     else
         std::cout << formatDump(dump);
     std::cout.flush();
