@@ -245,8 +245,8 @@ int commandCheck(const std::vector<std::string>& args)
     }
     teva_close();
     if (!problems.empty()) {
-        // A damaged project can have thousands of problems (one per missing
-        // edge of a slope of 32767 edges): the first ones tell the story.
+        // A damaged project can have thousands of problems (a few for each
+        // of 32767 slopes): the first ones tell the story.
         constexpr size_t kShown = 200;
         for (size_t i = 0; i < problems.size() && i < kShown; ++i)
             std::cout << path << ": " << problems[i] << "\n";

@@ -3,6 +3,7 @@
 #include "JsonDocument.h"
 #include "RecordLayouts.h"
 #include "TempDir.h"
+#include "TestBuilding.h"
 #include "tevalib.h"
 
 #include <gtest/gtest.h>
@@ -546,10 +547,20 @@ TEST(TevaTool, DumpAndCheckRefuseWhatIsNoProject)
     EXPECT_FALSE(testing_support::FileExists(dir.File("missing.teva")));
 }
 
-TEST(TevaTool, CheckReportsRecordsThatReferToNothing)
+// How often `part` occurs in `text`.
+int occurrences(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST(TevaTool, CheckReportsRecordsThatReferToNothingOnce)
 {
     // A project written directly through the library, with a slope whose
-    // edges name axes that do not exist and a point of a missing line.
+    // edges name axes that do not exist and a point of a missing line: the
+    // library's check tells each, and the tool's own check does not repeat it.
     TempDir dir("teva-inconsistent");
     const std::string file = dir.File("bad.teva");
     ASSERT_EQ(teva_create(file.c_str(), "bad"), 0) << teva_last_error();
@@ -577,37 +588,90 @@ TEST(TevaTool, CheckReportsRecordsThatReferToNothing)
 
     const ProcessResult r = teva({"check", file});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.out.find("slope 1 edge 1 names axis 7, which does not exist"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("belongs to line 42, which does not exist"), std::string::npos) << r.out;
+    for (const char* once : {"slope 1: the axis of edge 1 does not exist", "slope 1: the axis of edge 3 does not exist",
+                             "axis point 2 of axis line 42: belongs to no line"})
+        EXPECT_EQ(occurrences(r.out, once), 1) << once << "\n" << r.out;
+    EXPECT_EQ(occurrences(r.out, "line 42"), 1) << r.out;
+    EXPECT_EQ(occurrences(r.out, "edge 2"), 1) << r.out;
     EXPECT_NE(r.err.find("problem(s) found"), std::string::npos) << r.err;
     EXPECT_EQ(lineCount(r.err), 1);
 }
 
+struct ToolCheckCase {
+    const char* name;
+    modeldbtest::SlopeSpec slope;
+    const char* mention;  // a part of the problem the tool's own check finds
+};
+
+void PrintTo(const ToolCheckCase& c, std::ostream* os) { *os << c.name; }
+
+class TevaToolOwnCheck : public ::testing::TestWithParam<ToolCheckCase> {};
+
+// What the library's check cannot see (it checks records, not the model
+// made of them) is found by the tool's.
+TEST_P(TevaToolOwnCheck, FindsWhatTheLibraryCheckDoesNot)
+{
+    const ToolCheckCase& c = GetParam();
+    TempDir dir("teva-own-check");
+    const std::string file = dir.File("p.teva");
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(file));
+    // D runs from X1 at y = 9000 to X2 at y = 8000: not parallel to Y1.
+    ASSERT_GE(modeldbtest::addAxis("D", 0, 9000, 12000, 7000), 1);
+    ASSERT_GE(modeldbtest::addSlope(c.slope), 1);
+    EXPECT_EQ(teva_check(), 0) << teva_last_error();
+    teva_close();
+
+    const ProcessResult r = teva({"check", file});
+    EXPECT_EQ(r.exitCode, c.mention[0] ? 1 : 0) << r.out << r.err;
+    if (c.mention[0])
+        EXPECT_NE(r.out.find(c.mention), std::string::npos) << r.out;
+    else
+        EXPECT_NE(r.out.find("sound"), std::string::npos) << r.out;
+}
+
+modeldbtest::SlopeSpec slopeOf(std::vector<const char*> edges, const char* bottom, const char* top)
+{
+    modeldbtest::SlopeSpec s;
+    s.name = "roof";
+    s.edges = std::move(edges);
+    s.bottom = bottom;
+    s.top = top;
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TevaToolOwnCheck,
+    ::testing::Values(
+        ToolCheckCase{"SoundSlope", slopeOf({"Y1", "X2", "Y2", "X1"}, "Y1", "Y2"), ""},
+        ToolCheckCase{"BottomAxisNotAnEdge", slopeOf({"Y1", "X2", "Y2", "X1"}, "X3", "Y2"),
+                      "slope \"roof\" (1): its bottom axis (name 3) is none of its edges"},
+        ToolCheckCase{"TopAxisNotAnEdge", slopeOf({"Y1", "X2", "Y2", "X1"}, "Y1", "Y3"),
+                      "slope \"roof\" (1): its top axis (name 6) is none of its edges"},
+        ToolCheckCase{"CornersOffThePlane", slopeOf({"Y1", "X2", "D", "X1"}, "Y1", "D"),
+                      "(the outline is not plane)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(TevaTool, CheckListsAtMostTwoHundredProblems)
 {
-    // A slope record of 3000 edges and no edge records: thousands of
-    // missing edges, of which the first 200 are printed.
+    // 110 slopes whose bottom and top axes are none of their edges: 220
+    // problems of the tool's own check, of which the first 200 are printed.
     TempDir dir("teva-many-problems");
     const std::string file = dir.File("bad.teva");
-    ASSERT_EQ(teva_create(file.c_str(), "bad"), 0) << teva_last_error();
-    ASSERT_EQ(teva_add_storey("1F", 0), 1);
-    ASSERT_EQ(teva_add_storey("2F", 3000), 2);
-    ASSERT_GE(DB_Usno(TEVA_NAME_SLOPE, "huge"), 1);
-    teva::SlopeRecord s;
-    s.slopeNumber = 1;
-    s.vertexCount = 3000;
-    s.lowerStorey = 1;
-    s.upperStorey = 2;
-    unsigned char rec[TEVA_SIZE_SLOPE];
-    teva::encode(s, rec);
-    ASSERT_EQ(DB_put(TEVA_REC_SLOPE, rec), 0);
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(file));
+    for (int i = 1; i <= 110; ++i) {
+        const std::string name = "s" + std::to_string(i);
+        modeldbtest::SlopeSpec slope = slopeOf({"Y1", "X2", "Y2", "X1"}, "X3", "Y3");
+        slope.name = name.c_str();
+        ASSERT_GE(modeldbtest::addSlope(slope), 1);
+    }
     teva_close();
 
     const ProcessResult r = teva({"check", file});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(lineCount(r.out), 201);
-    EXPECT_NE(r.out.find("more\n"), std::string::npos);
-    EXPECT_NE(r.out.find("edge 5"), std::string::npos) << r.out.substr(0, 400);
+    EXPECT_NE(r.out.find("... and 20 more\n"), std::string::npos) << r.out.substr(r.out.size() - 200);
+    EXPECT_NE(r.out.find("slope \"s1\" (1): its bottom axis"), std::string::npos) << r.out.substr(0, 400);
+    EXPECT_NE(r.err.find("220 problem(s) found"), std::string::npos) << r.err;
 }
 
 } // namespace
