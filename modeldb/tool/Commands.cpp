@@ -3,10 +3,12 @@
 #include "DemoBuilding.h"
 #include "DescriptionReader.h"
 #include "GridArguments.h"
+#include "MessageText.h"
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
 #include "ProjectFile.h"
 #include "ProjectWriter.h"
+#include "SlopeDeletion.h"
 #include "tevalib.h"
 
 #include <cstdio>
@@ -260,6 +262,29 @@ int commandCheck(const std::vector<std::string>& args)
     return kDone;
 }
 
+int commandDeleteSlope(const std::vector<std::string>& args)
+{
+    Options o;
+    std::string error;
+    if (!parseOptions(args, {}, {}, o, error))
+        return usage(error);
+    if (o.positional.size() != 2)
+        return usage("delete-slope needs FILE and NAME");
+    const std::string& path = o.positional[0];
+    const std::string& name = o.positional[1];
+    if (!openProject(path, error))
+        return failed(error);
+    DeletedSlope deleted;
+    const bool ok = deleteSlope(name, deleted, error);
+    teva_close();
+    if (!ok)
+        return failed(path + ": " + error);
+    std::cout << "teva: deleted slope " << jsonQuoted(name) << " (number " << deleted.number << ", "
+              << (deleted.record ? "its record and " : "no record, ") << deleted.edgeRecords
+              << " edge record(s)) from " << path << "\n";
+    return kDone;
+}
+
 } // namespace
 
 std::string usageText()
@@ -289,7 +314,13 @@ Usage:
       corners, plane) and every record field by field, as text or JSON.
   teva check FILE
       The library's integrity check and the tool's own consistency checks;
-      prints each problem found.
+      prints each problem found. A slope whose outline is invalid (an edge
+      axis or a layer that no longer exists) is named with what is wrong.
+  teva delete-slope FILE NAME
+      Removes the slope NAME: its slope record, its slope edge records and
+      its name. Works on a slope whose outline is invalid too, which the
+      editor cannot show and so cannot delete. An unknown NAME changes
+      nothing.
   teva --help
 
 A new project is built beside FILE and renamed into place only when it is
@@ -319,6 +350,8 @@ int runTeva(const std::vector<std::string>& args)
         return commandDump(args);
     if (command == "check")
         return commandCheck(args);
+    if (command == "delete-slope")
+        return commandDeleteSlope(args);
     return usage("unknown command \"" + command + "\"");
 }
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace teva {
@@ -111,6 +112,49 @@ double layerHeight(int storey, int sub)
     return NAN;
 }
 
+// Why the library finds a slope's outline invalid, by its rule: fewer than
+// three edges, a lower or upper layer that does not exist (or is a slope),
+// an edge whose axis does not exist.
+std::string outlineFaults(const SlopeRecords& slope)
+{
+    const SlopeRecord& r = slope.record;
+    std::vector<std::string> faults;
+    if (r.vertexCount < 3)
+        faults.push_back("it has " + s(r.vertexCount) + " edges, fewer than three");
+    auto layer = [&](const char* which, int storey, int sub) {
+        const int code = storey + 32768 * std::max(sub, 0);
+        if (storey < 1 || sp_layls(code) == 0)
+            faults.push_back(std::string("its ") + which + " layer (storey " + s(storey) +
+                             (sub > 0 ? ", sub-layer " + s(sub) : std::string()) + ") does not exist");
+    };
+    layer("lower", r.lowerStorey, r.lowerSub);
+    layer("upper", r.upperStorey, r.upperSub);
+    // A damaged slope may lack thousands of edges: the first few are told.
+    constexpr int kEdgesTold = 3;
+    int badEdges = 0;
+    for (size_t j = 0; j < slope.edges.size(); ++j) {
+        const int axis = slope.edges[j];
+        if (axis != 0 && sp_wno(axis) >= 1)
+            continue;
+        if (++badEdges > kEdgesTold)
+            continue;
+        const std::string edge = "edge " + s(static_cast<int>(j) + 1);
+        if (axis == 0) {
+            faults.push_back(edge + (j >= 4 ? " has no edge record" : " names no axis"));
+        } else {
+            const std::string name = nameOf(TEVA_NAME_AXIS, axis);
+            faults.push_back(edge + " names axis " + (name.empty() ? std::string() : jsonQuoted(name) + " ") +
+                             "(name " + s(axis) + "), which does not exist");
+        }
+    }
+    if (badEdges > kEdgesTold)
+        faults.push_back("and " + s(badEdges - kEdgesTold) + " more edges without an axis");
+    std::string text;
+    for (const std::string& f : faults)
+        text += (text.empty() ? "" : "; ") + f;
+    return text.empty() ? "the library gives no reason" : text;
+}
+
 // A slope's outline as the model answers it, and its corners' heights
 // against the layers its record names.
 void checkOutline(int code, const SlopeRecords& slope, std::vector<std::string>& problems)
@@ -118,6 +162,11 @@ void checkOutline(int code, const SlopeRecords& slope, std::vector<std::string>&
     const SlopeRecord& r = slope.record;
     const std::string what = slopeLabel(r.slopeNumber);
     const int n = sp_GetMaxBayS(code);
+    if (n == 0) {
+        problems.push_back(what + ": the outline is invalid, so the editor can neither show nor delete the slope: " +
+                           outlineFaults(slope) + " (teva delete-slope removes it)");
+        return;
+    }
     if (n != r.vertexCount) {
         problems.push_back(what + " has an outline of " + s(n) + " edges, its record " + s(r.vertexCount));
         return;
@@ -162,7 +211,8 @@ void checkOutline(int code, const SlopeRecords& slope, std::vector<std::string>&
 void checkLayerList(const std::map<int, SlopeRecords>& slopes, bool recordsSound,
                     std::vector<std::string>& problems)
 {
-    int slopeLayers = 0, layerCount = 0;
+    int layerCount = 0;
+    std::set<int> listed;
     for (int i = 1; i < kMaxRecords; ++i) {
         const int code = sp_lslay(i);
         if (code == 0)
@@ -174,18 +224,22 @@ void checkLayerList(const std::map<int, SlopeRecords>& slopes, bool recordsSound
             problems.push_back("layer " + s(code) + " has name code " + s(sp_cpnam(code)));
         if (code > 0)
             continue;
-        ++slopeLayers;
-        const auto it = slopes.find((-code) / 32768);
+        const int number = (-code) / 32768;
+        listed.insert(number);
+        const auto it = slopes.find(number);
         if (it == slopes.end())
             problems.push_back("slope layer " + s(code) + " has no slope record");
         else
             checkOutline(code, it->second, problems);
     }
+    for (const auto& [number, slope] : slopes) {
+        if (!listed.count(number))
+            problems.push_back(slopeLabel(number) + ": its lower storey (" + s(slope.record.lowerStorey) +
+                               ") does not exist, so it is no layer and the editor cannot see it"
+                               " (teva delete-slope removes it)");
+    }
     if (!recordsSound)
         return;
-    if (slopeLayers != static_cast<int>(slopes.size()))
-        problems.push_back(s(static_cast<int>(slopes.size())) + " slope records but " + s(slopeLayers) +
-                           " slope layers");
     int levels = 0;
     forEachRecord<TEVA_SIZE_LEVEL>(TEVA_REC_LEVEL, [&](const unsigned char*) { ++levels; });
     const int storeys = sp_GetMaxSeqLay();

@@ -592,7 +592,8 @@ TEST(TevaTool, CheckReportsRecordsThatReferToNothingOnce)
                              "axis point 2 of axis line 42: belongs to no line"})
         EXPECT_EQ(occurrences(r.out, once), 1) << once << "\n" << r.out;
     EXPECT_EQ(occurrences(r.out, "line 42"), 1) << r.out;
-    EXPECT_EQ(occurrences(r.out, "edge 2"), 1) << r.out;
+    // The tool names the slope whose outline this breaks, once.
+    EXPECT_EQ(occurrences(r.out, "slope \"ghost\" (1): the outline is invalid"), 1) << r.out;
     EXPECT_NE(r.err.find("problem(s) found"), std::string::npos) << r.err;
     EXPECT_EQ(lineCount(r.err), 1);
 }
@@ -672,6 +673,156 @@ TEST(TevaTool, CheckListsAtMostTwoHundredProblems)
     EXPECT_NE(r.out.find("... and 20 more\n"), std::string::npos) << r.out.substr(r.out.size() - 200);
     EXPECT_NE(r.out.find("slope \"s1\" (1): its bottom axis"), std::string::npos) << r.out.substr(0, 400);
     EXPECT_NE(r.err.find("220 problem(s) found"), std::string::npos) << r.err;
+}
+
+// Removes axis line `lineId` and its second point, as if the axis had been
+// deleted under the slopes that use it.
+void removeAxisLine(int16_t lineId)
+{
+    unsigned char line[TEVA_SIZE_AXIS_LINE] = {};
+    teva::putI16(line, 0, lineId);
+    unsigned char point[TEVA_SIZE_AXIS_POINT] = {};
+    teva::putI16(point, 0, lineId);
+    teva::putI16(point, 2, 2);
+    EXPECT_EQ(DB_del(TEVA_REC_AXIS_LINE, line), 0);
+    EXPECT_EQ(DB_del(TEVA_REC_AXIS_POINT, point), 0);
+}
+
+// The grid building with "roof" (Y1 X2 Y2 X1, 2F to 3F) and "hip" (five
+// edges Y2 X3 Y3 X2 D2, with one edge record, 1F to 2F); with `broken`,
+// axis X2 (line 2) is then removed, which breaks both outlines.
+void makeSlopedGrid(const std::string& file, bool broken)
+{
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(file));
+    // D2 crosses X2 at (6000, 8000) and Y2 at (7500, 5000).
+    ASSERT_GE(modeldbtest::addAxis("D2", 5500, 9000, 8000, 4000), 1);
+    modeldbtest::SlopeSpec roof = slopeOf({"Y1", "X2", "Y2", "X1"}, "Y1", "Y2");
+    roof.lowerStorey = 2;
+    roof.upperStorey = 3;
+    ASSERT_EQ(modeldbtest::addSlope(roof), 1);
+    modeldbtest::SlopeSpec hip = slopeOf({"Y2", "X3", "Y3", "X2", "D2"}, "Y2", "Y3");
+    hip.name = "hip";
+    ASSERT_EQ(modeldbtest::addSlope(hip), 2);
+    if (broken)
+        removeAxisLine(2);
+    teva_close();
+}
+
+TEST(TevaTool, CheckNamesABrokenSlopeAndWhatIsWrong)
+{
+    TempDir dir("teva-broken");
+    const std::string file = dir.File("p.teva");
+    makeSlopedGrid(file, true);
+    const ProcessResult r = teva({"check", file});
+    EXPECT_EQ(r.exitCode, 1);
+    for (const char* part : {"slope \"roof\" (1): the outline is invalid", "edge 2 names axis \"X2\" (name 2), which does not exist",
+                             "slope \"hip\" (2): the outline is invalid", "edge 4 names axis \"X2\" (name 2)",
+                             "teva delete-slope removes it"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+    // Each broken slope is one line, whatever else the library says.
+    EXPECT_EQ(occurrences(r.out, "the outline is invalid"), 2) << r.out;
+}
+
+TEST(TevaTool, CheckNamesASlopeThatIsNoLayer)
+{
+    TempDir dir("teva-no-layer");
+    const std::string file = dir.File("p.teva");
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(file));
+    modeldbtest::SlopeSpec s = slopeOf({"Y1", "X2", "Y2", "X1"}, "Y1", "Y2");
+    s.lowerStorey = 0;
+    ASSERT_EQ(modeldbtest::addSlope(s), 1);
+    teva_close();
+    const ProcessResult r = teva({"check", file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("slope \"roof\" (1): its lower storey (0) does not exist"), std::string::npos) << r.out;
+}
+
+struct DeleteCase {
+    const char* name;
+    bool broken;         // X2 removed first, which breaks both slopes
+    const char* slope;   // deleted
+    const char* kept;    // the other one, still there afterwards
+    int edgeRecords;     // of the deleted slope
+};
+
+void PrintTo(const DeleteCase& c, std::ostream* os) { *os << c.name; }
+
+class TevaToolDeleteSlope : public ::testing::TestWithParam<DeleteCase> {};
+
+TEST_P(TevaToolDeleteSlope, RemovesRecordEdgesAndNameOnly)
+{
+    const DeleteCase& c = GetParam();
+    TempDir dir("teva-delete");
+    const std::string file = dir.File("p.teva");
+    makeSlopedGrid(file, c.broken);
+    const Json before = dumpJson(file);
+
+    const ProcessResult r = teva({"delete-slope", file, c.slope});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("deleted slope \"" + std::string(c.slope) + "\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(std::to_string(c.edgeRecords) + " edge record(s)"), std::string::npos) << r.out;
+    EXPECT_EQ(listFolder(dir.Path()), (std::vector<std::string>{"p.teva"})) << "no journal left behind";
+
+    const Json after = dumpJson(file);
+    const Json& names = at(at(after, "names"), "slope");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(at(names[0], "name"), c.kept);
+    const Json& records = at(after, "records");
+    ASSERT_EQ(at(records, "slopes").size(), 1u);
+    EXPECT_EQ(at(at(records, "slopes")[0], "slopeNumber"), at(names[0], "number"));
+    for (const Json& e : at(records, "slopeEdges"))
+        EXPECT_EQ(at(e, "slopeNumber"), at(names[0], "number"));
+    // Nothing else changed: axes, storeys, levels and the other slope.
+    for (const char* kind : {"levels", "axisLines", "axisPoints"})
+        EXPECT_EQ(at(records, kind), at(at(before, "records"), kind)) << kind;
+    EXPECT_EQ(at(after, "storeys"), at(before, "storeys"));
+    EXPECT_EQ(at(at(after, "names"), "axis"), at(at(before, "names"), "axis"));
+
+    // Without the broken slope's line, only the other one (broken too when
+    // X2 is gone) is left to report.
+    const ProcessResult check = teva({"check", file});
+    EXPECT_EQ(check.out.find("\"" + std::string(c.slope) + "\""), std::string::npos) << check.out;
+    EXPECT_EQ(check.exitCode, c.broken ? 1 : 0) << check.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TevaToolDeleteSlope,
+    ::testing::Values(DeleteCase{"FourEdges", false, "roof", "hip", 0},
+                      DeleteCase{"FiveEdgesWithAnEdgeRecord", false, "hip", "roof", 1},
+                      DeleteCase{"BrokenFourEdges", true, "roof", "hip", 0},
+                      DeleteCase{"BrokenFiveEdges", true, "hip", "roof", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TevaTool, DeleteSlopeRefusalsWriteNothing)
+{
+    TempDir dir("teva-delete-refused");
+    const std::string file = dir.File("p.teva");
+    makeSlopedGrid(file, true);
+    const std::string bytes = ReadFile(file);
+    const auto folder = listFolder(dir.Path());
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string mention;
+    } cases[] = {
+        {{"delete-slope", file, "nope"}, 1, "there is no slope named \"nope\""},
+        {{"delete-slope", file, "Roof"}, 1, "there is no slope named \"Roof\""},
+        {{"delete-slope", file, "roof" + std::string(70, 'x')}, 1, "there is no slope named"},
+        {{"delete-slope", file, ""}, 1, "there is no slope named \"\""},
+        {{"delete-slope", dir.File("missing.teva"), "roof"}, 1, "does not exist"},
+        {{"delete-slope", file}, 2, "delete-slope needs FILE and NAME"},
+        {{"delete-slope", file, "roof", "hip"}, 2, "delete-slope needs FILE and NAME"},
+        {{"delete-slope", file, "roof", "--force"}, 2, "unknown option"},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult r = teva(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back();
+        EXPECT_EQ(lineCount(r.err), 1) << r.err;
+        EXPECT_NE(r.err.find(c.mention), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(file), bytes) << c.args.back();
+        EXPECT_EQ(listFolder(dir.Path()), folder) << c.args.back();
+    }
+    EXPECT_NE(teva({"--help"}).out.find("teva delete-slope FILE NAME"), std::string::npos);
 }
 
 } // namespace
