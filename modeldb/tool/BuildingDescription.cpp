@@ -1,8 +1,10 @@
 #include "BuildingDescription.h"
 
 #include "MessageText.h"
+#include "lib/PlaneFit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -323,9 +325,64 @@ private:
             if (r.topCorners == 0)
                 return fail(s.topLine ? s.topLine : s.line, entry,
                             "no corner lies on the top axis apart from those on the bottom axis");
+            if (!plane(s, r, entry))
+                return false;
             out_.slopes.push_back(std::move(r));
         }
         return true;
+    }
+
+    // The library fits the slope's plane by least squares through the
+    // corners on the bottom axis (at the lower layer's height) and the other
+    // corners on the top axis (at the upper one's); the project's check then
+    // wants every such corner on its layer. Corners that no plane passes
+    // through (a top axis not parallel to the bottom axis, say) are refused
+    // here, where the slope can be named.
+    bool plane(const SlopeEntry& s, const ResolvedSlope& r, const std::string& entry)
+    {
+        const size_t n = r.corners.size();
+        std::vector<std::array<double, 3>> points;
+        std::vector<size_t> cornerOf;
+        for (size_t j = 0; j < n; ++j) {
+            const int a = r.edgeAxes[j], b = r.edgeAxes[(j + 1) % n];
+            double z = 0;
+            if (a == r.bottomAxis || b == r.bottomAxis)
+                z = r.lower.height;
+            else if (a == r.topAxis || b == r.topAxis)
+                z = r.upper.height;
+            else
+                continue;
+            points.push_back({r.corners[j].x, r.corners[j].y, z});
+            cornerOf.push_back(j);
+        }
+        const auto fitted = fitPlane(points);
+        if (!fitted)
+            return fail(s.line, entry,
+                        "the outline cannot be a plane: its corners on the bottom and top axes lie on one line");
+        size_t worst = 0;
+        double worstOff = 0;
+        for (size_t k = 0; k < points.size(); ++k) {
+            const double off = std::fabs(fitted->heightAt(points[k][0], points[k][1]) - points[k][2]);
+            if (off > worstOff) {
+                worstOff = off;
+                worst = k;
+            }
+        }
+        if (worstOff <= kPlaneTolerance)
+            return true;
+        const size_t j = cornerOf[worst];
+        std::string message = "the outline cannot be a plane: no plane holds its corners on the bottom axis " +
+                              jsonQuoted(s.bottom) + " at " + mm(r.lower.height) + " and on the top axis " +
+                              jsonQuoted(s.top) + " at " + mm(r.upper.height) + " (corner " +
+                              jsonQuoted(s.edges[j]) + "/" + jsonQuoted(s.edges[(j + 1) % n]) + " is " +
+                              mm(std::round(worstOff * 10) / 10) + " mm off the nearest plane)";
+        const PlanSegment& bottom = d_.axes[static_cast<size_t>(r.bottomAxis)].segment;
+        const PlanSegment& top = d_.axes[static_cast<size_t>(r.topAxis)].segment;
+        const double cross = (bottom.b.x - bottom.a.x) * (top.b.y - top.a.y) -
+                             (bottom.b.y - bottom.a.y) * (top.b.x - top.a.x);
+        if (std::fabs(cross) > 1e-9 * planDistance(bottom.a, bottom.b) * planDistance(top.a, top.b))
+            message += ": the bottom and top axes are not parallel";
+        return fail(s.line, entry, message);
     }
 
     const BuildingDescription& d_;
