@@ -1,8 +1,10 @@
 #include "BuildingDescription.h"
 
-#include "JsonValue.h"
+#include "MessageText.h"
+#include "lib/PlaneFit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -17,6 +19,8 @@ std::string DescriptionError::text(const std::string& file) const
         s += file + ":";
     if (line > 0)
         s += std::to_string(line) + ":";
+    if (line > 0 && column > 0)
+        s += std::to_string(column) + ":";
     if (!s.empty())
         s += " ";
     if (!entry.empty())
@@ -27,21 +31,14 @@ std::string DescriptionError::text(const std::string& file) const
 
 namespace {
 
-std::string quoted(const std::string& s)
-{
-    std::string out;
-    appendJsonString(out, s);
-    return out;
-}
-
 std::string entryOf(const char* list, size_t i, const std::string& name)
 {
-    return std::string(list) + "[" + std::to_string(i) + "] " + quoted(name);
+    return std::string(list) + "[" + std::to_string(i) + "] " + jsonQuoted(name);
 }
 
 std::string mm(double v)
 {
-    return formatJsonNumber(v);
+    return formatNumber(v);
 }
 
 class Resolver {
@@ -114,7 +111,7 @@ private:
                 const int later = std::max(a, b), earlier = std::min(a, b);
                 return fail(d_.storeys[later].line, entryOf("storeys", later, d_.storeys[later].name),
                             "height " + mm(d_.storeys[later].height) + " is within 1 mm of storey " +
-                                quoted(d_.storeys[earlier].name) + " (" +
+                                jsonQuoted(d_.storeys[earlier].name) + " (" +
                                 mm(d_.storeys[earlier].height) + ")");
             }
         }
@@ -182,7 +179,7 @@ private:
             if (l.type == 2) {
                 storey = storeyNumberOf(l.storey);
                 if (storey == 0)
-                    return fail(l.line, entry, "no storey is named " + quoted(l.storey));
+                    return fail(l.line, entry, "no storey is named " + jsonQuoted(l.storey));
                 if (l.height < 1.0)
                     return fail(l.line, entry, "a type-2 level must lie at least 1 mm above its storey");
                 absolute = storeyHeight(storey) + l.height;
@@ -197,22 +194,22 @@ private:
                                                    " lies below the lowest storey");
                 if (absolute - storeyHeight(storey) < 1.0)
                     return fail(l.line, entry, "height " + mm(absolute) + " is that of storey " +
-                                                   quoted(storeyName(storey)));
+                                                   jsonQuoted(storeyName(storey)));
                 if (!l.storey.empty() && storeyNumberOf(l.storey) != storey)
                     return fail(l.line, entry, "height " + mm(absolute) + " belongs to storey " +
-                                                   quoted(storeyName(storey)) + ", not " +
-                                                   quoted(l.storey));
+                                                   jsonQuoted(storeyName(storey)) + ", not " +
+                                                   jsonQuoted(l.storey));
             } else {
                 return fail(l.line, entry, "type " + std::to_string(l.type) + " is not 1 or 2");
             }
             if (storey < storeyCount() && absolute > storeyHeight(storey + 1) - 1.0)
                 return fail(l.line, entry, "height " + mm(absolute) + " is not below the next storey " +
-                                               quoted(storeyName(storey + 1)) + " (" +
+                                               jsonQuoted(storeyName(storey + 1)) + " (" +
                                                mm(storeyHeight(storey + 1)) + ")");
             for (size_t j = 0; j < i; ++j) {
                 if (out_.levelStorey[j] == storey && std::fabs(out_.levelHeight[j] - absolute) < 1.0)
                     return fail(l.line, entry, "lies within 1 mm of level " +
-                                                   quoted(d_.levels[j].name) + " (line " +
+                                                   jsonQuoted(d_.levels[j].name) + " (line " +
                                                    std::to_string(d_.levels[j].line) + ")");
             }
             if (auto [it, fresh] = levelByName_.emplace(l.name, static_cast<int>(i)); !fresh)
@@ -232,19 +229,19 @@ private:
             out.storey = storeyNumberOf(n.storey);
             if (out.storey == 0)
                 return fail(line, entry, std::string(which) + " layer: no storey is named " +
-                                             quoted(n.storey));
+                                             jsonQuoted(n.storey));
             out.height = storeyHeight(out.storey);
         }
         if (!n.level.empty()) {
             auto it = levelByName_.find(n.level);
             if (it == levelByName_.end())
                 return fail(line, entry, std::string(which) + " layer: no level is named " +
-                                             quoted(n.level));
+                                             jsonQuoted(n.level));
             const int storey = out_.levelStorey[static_cast<size_t>(it->second)];
             if (out.storey != 0 && out.storey != storey)
-                return fail(line, entry, std::string(which) + " layer: level " + quoted(n.level) +
-                                             " belongs to storey " + quoted(storeyName(storey)) +
-                                             ", not " + quoted(n.storey));
+                return fail(line, entry, std::string(which) + " layer: level " + jsonQuoted(n.level) +
+                                             " belongs to storey " + jsonQuoted(storeyName(storey)) +
+                                             ", not " + jsonQuoted(n.storey));
             out.storey = storey;
             out.level = it->second;
             out.height = out_.levelHeight[static_cast<size_t>(it->second)];
@@ -275,12 +272,12 @@ private:
             for (const std::string& e : s.edges) {
                 auto it = axisByName_.find(e);
                 if (it == axisByName_.end())
-                    return fail(edgesLine, entry, "edge axis " + quoted(e) + " does not exist");
+                    return fail(edgesLine, entry, "edge axis " + jsonQuoted(e) + " does not exist");
                 r.edgeAxes.push_back(it->second);
             }
             for (size_t j = 0; j < n; ++j) {
                 const int a = r.edgeAxes[j], b = r.edgeAxes[(j + 1) % n];
-                const std::string pair = quoted(s.edges[j]) + " and " + quoted(s.edges[(j + 1) % n]);
+                const std::string pair = jsonQuoted(s.edges[j]) + " and " + jsonQuoted(s.edges[(j + 1) % n]);
                 if (a == b)
                     return fail(edgesLine, entry, "edges " + pair + " follow each other on the same axis");
                 PlanPoint at;
@@ -291,7 +288,7 @@ private:
             }
             for (size_t j = 0; j < n; ++j) {
                 if (planDistance(r.corners[j], r.corners[(j + 1) % n]) < 1.0)
-                    return fail(edgesLine, entry, "edge " + quoted(s.edges[(j + 1) % n]) +
+                    return fail(edgesLine, entry, "edge " + jsonQuoted(s.edges[(j + 1) % n]) +
                                                       " has no length: its corners coincide");
             }
             if (!layer(s.lower, "lower", entry, r.lower) || !layer(s.upper, "upper", entry, r.upper))
@@ -308,10 +305,10 @@ private:
             r.topAxis = edgeIndex(s.top);
             if (r.bottomAxis < 0)
                 return fail(s.bottomLine ? s.bottomLine : s.line, entry,
-                            "bottom axis " + quoted(s.bottom) + " is not one of its edges");
+                            "bottom axis " + jsonQuoted(s.bottom) + " is not one of its edges");
             if (r.topAxis < 0)
                 return fail(s.topLine ? s.topLine : s.line, entry,
-                            "top axis " + quoted(s.top) + " is not one of its edges");
+                            "top axis " + jsonQuoted(s.top) + " is not one of its edges");
             if (r.bottomAxis == r.topAxis)
                 return fail(s.topLine ? s.topLine : s.line, entry,
                             "the bottom and top axes are the same axis");
@@ -328,9 +325,64 @@ private:
             if (r.topCorners == 0)
                 return fail(s.topLine ? s.topLine : s.line, entry,
                             "no corner lies on the top axis apart from those on the bottom axis");
+            if (!plane(s, r, entry))
+                return false;
             out_.slopes.push_back(std::move(r));
         }
         return true;
+    }
+
+    // The library fits the slope's plane by least squares through the
+    // corners on the bottom axis (at the lower layer's height) and the other
+    // corners on the top axis (at the upper one's); the project's check then
+    // wants every such corner on its layer. Corners that no plane passes
+    // through (a top axis not parallel to the bottom axis, say) are refused
+    // here, where the slope can be named.
+    bool plane(const SlopeEntry& s, const ResolvedSlope& r, const std::string& entry)
+    {
+        const size_t n = r.corners.size();
+        std::vector<std::array<double, 3>> points;
+        std::vector<size_t> cornerOf;
+        for (size_t j = 0; j < n; ++j) {
+            const int a = r.edgeAxes[j], b = r.edgeAxes[(j + 1) % n];
+            double z = 0;
+            if (a == r.bottomAxis || b == r.bottomAxis)
+                z = r.lower.height;
+            else if (a == r.topAxis || b == r.topAxis)
+                z = r.upper.height;
+            else
+                continue;
+            points.push_back({r.corners[j].x, r.corners[j].y, z});
+            cornerOf.push_back(j);
+        }
+        const auto fitted = fitPlane(points);
+        if (!fitted)
+            return fail(s.line, entry,
+                        "the outline cannot be a plane: its corners on the bottom and top axes lie on one line");
+        size_t worst = 0;
+        double worstOff = 0;
+        for (size_t k = 0; k < points.size(); ++k) {
+            const double off = std::fabs(fitted->heightAt(points[k][0], points[k][1]) - points[k][2]);
+            if (off > worstOff) {
+                worstOff = off;
+                worst = k;
+            }
+        }
+        if (worstOff <= kPlaneTolerance)
+            return true;
+        const size_t j = cornerOf[worst];
+        std::string message = "the outline cannot be a plane: no plane holds its corners on the bottom axis " +
+                              jsonQuoted(s.bottom) + " at " + mm(r.lower.height) + " and on the top axis " +
+                              jsonQuoted(s.top) + " at " + mm(r.upper.height) + " (corner " +
+                              jsonQuoted(s.edges[j]) + "/" + jsonQuoted(s.edges[(j + 1) % n]) + " is " +
+                              mm(std::round(worstOff * 10) / 10) + " mm off the nearest plane)";
+        const PlanSegment& bottom = d_.axes[static_cast<size_t>(r.bottomAxis)].segment;
+        const PlanSegment& top = d_.axes[static_cast<size_t>(r.topAxis)].segment;
+        const double cross = (bottom.b.x - bottom.a.x) * (top.b.y - top.a.y) -
+                             (bottom.b.y - bottom.a.y) * (top.b.x - top.a.x);
+        if (std::fabs(cross) > 1e-9 * planDistance(bottom.a, bottom.b) * planDistance(top.a, top.b))
+            message += ": the bottom and top axes are not parallel";
+        return fail(s.line, entry, message);
     }
 
     const BuildingDescription& d_;

@@ -63,13 +63,15 @@ struct BuildingDescription {
 };
 
 // What went wrong and where: `entry` names the offending entry, e.g.
-// `slopes[1] "South roof"`.
+// `slopes[1] "South roof"`; `column` is given for syntax errors.
 struct DescriptionError {
     int line = 0;
+    int column = 0;
     std::string entry;
     std::string message;
 
-    // One line: "FILE:LINE: ENTRY: MESSAGE" (parts that are empty left out).
+    // One line: "FILE:LINE[:COLUMN]: ENTRY: MESSAGE" (parts that are empty
+    // or 0 left out).
     std::string text(const std::string& file = {}) const;
 };
 
@@ -108,9 +110,14 @@ constexpr int kMaxNameBytes = 63;
 constexpr int kMaxTitleBytes = 199;
 constexpr int kMaxEntries = 32767;
 constexpr double kMaxCoordinate = 1.0e8;  // mm, beyond any building
+// How far (mm) a slope's bottom or top corner may lie off the plane fitted
+// through them: the project's check allows 1 mm on corner heights that
+// come back as floats, half of which is kept for their rounding.
+constexpr double kPlaneTolerance = 0.5;
 
-// Checks everything that writing the project relies on and resolves the
-// names. Answers false with the first problem in `error`.
+// Checks everything that writing the project relies on (a slope's
+// corners on its bottom and top axes lying in one plane included) and
+// resolves the names. Answers false with the first problem in `error`.
 bool resolveDescription(const BuildingDescription& d, ResolvedDescription& out,
                         DescriptionError& error);
 

@@ -3,10 +3,12 @@
 #include "DemoBuilding.h"
 #include "DescriptionReader.h"
 #include "GridArguments.h"
+#include "MessageText.h"
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
 #include "ProjectFile.h"
 #include "ProjectWriter.h"
+#include "SlopeDeletion.h"
 #include "tevalib.h"
 
 #include <cstdio>
@@ -149,7 +151,9 @@ int commandImport(const std::vector<std::string>& args)
     if (o.positional.size() != 2)
         return usage("import needs FILE and DESCRIPTION.json");
     std::string text;
-    if (!readWholeFile(o.positional[1], text, error))
+    // The size is checked before anything is read: the parsed document
+    // takes several times the text's size.
+    if (!readWholeFile(o.positional[1], text, error, kMaxJsonTextBytes))
         return failed(error);
     return importText(o.positional[0], text, o.positional[1], o.flag("--force"));
 }
@@ -211,10 +215,10 @@ int commandDump(const std::vector<std::string>& args)
         return usage("dump needs one FILE");
     if (!openProject(o.positional[0], error))
         return failed(error);
-    const JsonValue dump = collectDump();
+    const Json dump = collectDump();
     teva_close();
     if (o.flag("--json"))
-        std::cout << dump.toText(2) << "\n";
+        std::cout << dump.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     else
         std::cout << formatDump(dump);
     std::cout.flush();
@@ -243,8 +247,8 @@ int commandCheck(const std::vector<std::string>& args)
     }
     teva_close();
     if (!problems.empty()) {
-        // A damaged project can have thousands of problems (one per missing
-        // edge of a slope of 32767 edges): the first ones tell the story.
+        // A damaged project can have thousands of problems (a few for each
+        // of 32767 slopes): the first ones tell the story.
         constexpr size_t kShown = 200;
         for (size_t i = 0; i < problems.size() && i < kShown; ++i)
             std::cout << path << ": " << problems[i] << "\n";
@@ -255,6 +259,29 @@ int commandCheck(const std::vector<std::string>& args)
     }
     std::cout << path << ": sound (" << storeys << " storeys, " << axes << " axes, " << crossings
               << " crossings, " << slopes << " slopes)\n";
+    return kDone;
+}
+
+int commandDeleteSlope(const std::vector<std::string>& args)
+{
+    Options o;
+    std::string error;
+    if (!parseOptions(args, {}, {}, o, error))
+        return usage(error);
+    if (o.positional.size() != 2)
+        return usage("delete-slope needs FILE and NAME");
+    const std::string& path = o.positional[0];
+    const std::string& name = o.positional[1];
+    if (!openProject(path, error))
+        return failed(error);
+    DeletedSlope deleted;
+    const bool ok = deleteSlope(name, deleted, error);
+    teva_close();
+    if (!ok)
+        return failed(path + ": " + error);
+    std::cout << "teva: deleted slope " << jsonQuoted(name) << " (number " << deleted.number << ", "
+              << (deleted.record ? "its record and " : "no record, ") << deleted.edgeRecords
+              << " edge record(s)) from " << path << "\n";
     return kDone;
 }
 
@@ -287,7 +314,13 @@ Usage:
       corners, plane) and every record field by field, as text or JSON.
   teva check FILE
       The library's integrity check and the tool's own consistency checks;
-      prints each problem found.
+      prints each problem found. A slope whose outline is invalid (an edge
+      axis or a layer that no longer exists) is named with what is wrong.
+  teva delete-slope FILE NAME
+      Removes the slope NAME: its slope record, its slope edge records and
+      its name. Works on a slope whose outline is invalid too, which the
+      editor cannot show and so cannot delete. An unknown NAME changes
+      nothing.
   teva --help
 
 A new project is built beside FILE and renamed into place only when it is
@@ -317,6 +350,8 @@ int runTeva(const std::vector<std::string>& args)
         return commandDump(args);
     if (command == "check")
         return commandCheck(args);
+    if (command == "delete-slope")
+        return commandDeleteSlope(args);
     return usage("unknown command \"" + command + "\"");
 }
 

@@ -14,11 +14,13 @@
 //
 // A "comment" member is allowed (and ignored) in every object; any other
 // unknown member is an error, so that a misspelt key is not silently lost.
+// A value of the wrong type, out of range or missing is reported with its
+// JSON path (e.g. `/slopes/2/edges/1`) and the line it stands on.
 #ifndef TEVA_DESCRIPTIONREADER_H
 #define TEVA_DESCRIPTIONREADER_H
 
 #include "BuildingDescription.h"
-#include "JsonValue.h"
+#include "JsonDocument.h"
 
 #include <string_view>
 
@@ -26,9 +28,10 @@ namespace teva {
 
 // Fills `out` from a parsed document. Checks shapes and types only; the
 // model checks are resolveDescription's.
-bool readDescription(const JsonValue& root, BuildingDescription& out, DescriptionError& error);
+bool readDescription(const JsonDocument& doc, BuildingDescription& out, DescriptionError& error);
 
-// Parses and reads `text`; syntax errors are reported with their line.
+// Parses and reads `text`; a syntax error is reported with its line and
+// column, a text over kMaxJsonTextBytes is refused unread.
 bool readDescriptionText(std::string_view text, BuildingDescription& out, DescriptionError& error);
 
 } // namespace teva

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -17,8 +18,14 @@ namespace {
 constexpr int kMaxRecords = 1 << 20;
 constexpr int kMaxNameNumber = 32767;
 
-JsonValue num(double v) { return JsonValue::number(v); }
-JsonValue str(std::string s) { return JsonValue::string(std::move(s)); }
+// Whole numbers are written without a fraction ("3000", not "3000.0").
+Json num(double v)
+{
+    if (v == std::floor(v) && std::fabs(v) < 9.0e15)
+        return Json(static_cast<std::int64_t>(v));
+    return Json(v);  // not finite: written as null
+}
+Json str(std::string s) { return Json(std::move(s)); }
 
 std::string nameOf(int kind, int number)
 {
@@ -31,154 +38,154 @@ std::string nameOf(int kind, int number)
     return buf;
 }
 
-JsonValue point2(double x, double y)
+Json point2(double x, double y)
 {
-    JsonValue p = JsonValue::array();
-    p.append(num(x));
-    p.append(num(y));
+    Json p = Json::array();
+    p.push_back(num(x));
+    p.push_back(num(y));
     return p;
 }
 
-JsonValue names()
+Json names()
 {
-    JsonValue out = JsonValue::object();
+    Json out = Json::object();
     const std::pair<int, const char*> kinds[] = {
         {TEVA_NAME_STOREY, "storey"}, {TEVA_NAME_AXIS, "axis"},
         {TEVA_NAME_SUBLAYER, "sublayer"}, {TEVA_NAME_SLOPE, "slope"}};
     for (const auto& [kind, key] : kinds) {
-        JsonValue list = JsonValue::array();
+        Json list = Json::array();
         // Names have no enumeration entry: every 16-bit number is asked.
         for (int n = 1; n <= kMaxNameNumber; ++n) {
             char buf[64] = {};
             if (DB_Usino(kind, static_cast<short>(n), buf) != 0)
                 continue;
             buf[63] = '\0';
-            JsonValue e = JsonValue::object();
-            e.set("number", num(n));
-            e.set("name", str(buf));
-            list.append(std::move(e));
+            Json e = Json::object();
+            e["number"] = num(n);
+            e["name"] = str(buf);
+            list.push_back(std::move(e));
         }
-        out.set(key, std::move(list));
+        out[key] = std::move(list);
     }
     return out;
 }
 
 template <size_t N, typename F>
-JsonValue records(int kind, F decode)
+Json records(int kind, F decode)
 {
-    JsonValue list = JsonValue::array();
+    Json list = Json::array();
     DB_getr(kind, nullptr);
     unsigned char rec[N];
     for (int i = 0; i < kMaxRecords; ++i) {
         std::memset(rec, 0, N);
         if (DB_getr(kind, rec) != 0)
             break;
-        list.append(decode(static_cast<const unsigned char*>(rec)));
+        list.push_back(decode(static_cast<const unsigned char*>(rec)));
     }
     return list;
 }
 
-JsonValue recordsSection()
+Json recordsSection()
 {
-    JsonValue out = JsonValue::object();
+    Json out = Json::object();
     unsigned char project[TEVA_SIZE_PROJECT] = {};
-    JsonValue header = JsonValue::object();
+    Json header = Json::object();
     if (DB_get(TEVA_REC_PROJECT, project) == 0)
-        header.set("title", str(getText(project, 0, TEVA_SIZE_PROJECT)));
-    out.set("project", std::move(header));
-    out.set("levels", records<TEVA_SIZE_LEVEL>(TEVA_REC_LEVEL, [](const unsigned char* r) {
+        header["title"] = str(getText(project, 0, TEVA_SIZE_PROJECT));
+    out["project"] = std::move(header);
+    out["levels"] = records<TEVA_SIZE_LEVEL>(TEVA_REC_LEVEL, [](const unsigned char* r) {
         const LevelRecord l = decodeLevel(r);
-        JsonValue e = JsonValue::object();
-        e.set("type", num(l.type));
-        e.set("nameNumber", num(l.nameNumber));
-        e.set("baseLayer", num(l.baseLayer));
-        e.set("height", num(l.height));
+        Json e = Json::object();
+        e["type"] = num(l.type);
+        e["nameNumber"] = num(l.nameNumber);
+        e["baseLayer"] = num(l.baseLayer);
+        e["height"] = num(l.height);
         return e;
-    }));
-    out.set("axisLines", records<TEVA_SIZE_AXIS_LINE>(TEVA_REC_AXIS_LINE, [](const unsigned char* r) {
+    });
+    out["axisLines"] = records<TEVA_SIZE_AXIS_LINE>(TEVA_REC_AXIS_LINE, [](const unsigned char* r) {
         const AxisLineRecord a = decodeAxisLine(r);
-        JsonValue e = JsonValue::object();
-        e.set("lineId", num(a.lineId));
-        e.set("type", num(a.type));
-        e.set("nameNumber", num(a.nameNumber));
-        e.set("layer", num(a.layer));
-        e.set("pointCount", num(a.pointCount));
-        e.set("x1", num(a.x1));
-        e.set("y1", num(a.y1));
+        Json e = Json::object();
+        e["lineId"] = num(a.lineId);
+        e["type"] = num(a.type);
+        e["nameNumber"] = num(a.nameNumber);
+        e["layer"] = num(a.layer);
+        e["pointCount"] = num(a.pointCount);
+        e["x1"] = num(a.x1);
+        e["y1"] = num(a.y1);
         return e;
-    }));
-    out.set("axisPoints", records<TEVA_SIZE_AXIS_POINT>(TEVA_REC_AXIS_POINT, [](const unsigned char* r) {
+    });
+    out["axisPoints"] = records<TEVA_SIZE_AXIS_POINT>(TEVA_REC_AXIS_POINT, [](const unsigned char* r) {
         const AxisPointRecord p = decodeAxisPoint(r);
-        JsonValue e = JsonValue::object();
-        e.set("lineId", num(p.lineId));
-        e.set("index", num(p.index));
-        e.set("x", num(p.x));
-        e.set("y", num(p.y));
+        Json e = Json::object();
+        e["lineId"] = num(p.lineId);
+        e["index"] = num(p.index);
+        e["x"] = num(p.x);
+        e["y"] = num(p.y);
         return e;
-    }));
-    out.set("slopes", records<TEVA_SIZE_SLOPE>(TEVA_REC_SLOPE, [](const unsigned char* r) {
+    });
+    out["slopes"] = records<TEVA_SIZE_SLOPE>(TEVA_REC_SLOPE, [](const unsigned char* r) {
         const SlopeRecord s = decodeSlope(r);
-        JsonValue e = JsonValue::object();
-        e.set("slopeNumber", num(s.slopeNumber));
-        JsonValue edges = JsonValue::array();
+        Json e = Json::object();
+        e["slopeNumber"] = num(s.slopeNumber);
+        Json edges = Json::array();
         for (int16_t a : s.edgeAxis)
-            edges.append(num(a));
-        e.set("edgeAxes", std::move(edges));
-        e.set("vertexCount", num(s.vertexCount));
-        e.set("word12", num(s.word12));
-        e.set("lowerStorey", num(s.lowerStorey));
-        e.set("lowerSub", num(s.lowerSub));
-        e.set("bottomAxis", num(s.bottomAxis));
-        e.set("bottomCount", num(s.bottomCount));
-        e.set("definition", num(s.definition));
-        e.set("upperStorey", num(s.upperStorey));
-        e.set("upperSub", num(s.upperSub));
-        e.set("topAxis", num(s.topAxis));
-        e.set("topCount", num(s.topCount));
-        e.set("meshRecord", num(s.meshRecord));
+            edges.push_back(num(a));
+        e["edgeAxes"] = std::move(edges);
+        e["vertexCount"] = num(s.vertexCount);
+        e["word12"] = num(s.word12);
+        e["lowerStorey"] = num(s.lowerStorey);
+        e["lowerSub"] = num(s.lowerSub);
+        e["bottomAxis"] = num(s.bottomAxis);
+        e["bottomCount"] = num(s.bottomCount);
+        e["definition"] = num(s.definition);
+        e["upperStorey"] = num(s.upperStorey);
+        e["upperSub"] = num(s.upperSub);
+        e["topAxis"] = num(s.topAxis);
+        e["topCount"] = num(s.topCount);
+        e["meshRecord"] = num(s.meshRecord);
         // Bytes past the named fields are zero as the editor writes them;
         // any that are not are shown by offset.
-        JsonValue extra = JsonValue::array();
+        Json extra = Json::array();
         for (int off = 34; off < TEVA_SIZE_SLOPE; off += 2) {
             if (getI16(r, off) != 0) {
-                JsonValue w = JsonValue::array();
-                w.append(num(off));
-                w.append(num(getI16(r, off)));
-                extra.append(std::move(w));
+                Json w = Json::array();
+                w.push_back(num(off));
+                w.push_back(num(getI16(r, off)));
+                extra.push_back(std::move(w));
             }
         }
-        e.set("otherWords", std::move(extra));
+        e["otherWords"] = std::move(extra);
         return e;
-    }));
-    out.set("slopeEdges", records<TEVA_SIZE_SLOPE_EDGE>(TEVA_REC_SLOPE_EDGE, [](const unsigned char* r) {
+    });
+    out["slopeEdges"] = records<TEVA_SIZE_SLOPE_EDGE>(TEVA_REC_SLOPE_EDGE, [](const unsigned char* r) {
         const SlopeEdgeRecord s = decodeSlopeEdge(r);
-        JsonValue e = JsonValue::object();
-        e.set("slopeNumber", num(s.slopeNumber));
-        e.set("edgeNumber", num(s.edgeNumber));
-        e.set("axis", num(s.axis));
+        Json e = Json::object();
+        e["slopeNumber"] = num(s.slopeNumber);
+        e["edgeNumber"] = num(s.edgeNumber);
+        e["axis"] = num(s.axis);
         return e;
-    }));
-    out.set("meshFiles", records<TEVA_SIZE_MESH_FILE>(TEVA_REC_MESH_FILE, [](const unsigned char* r) {
+    });
+    out["meshFiles"] = records<TEVA_SIZE_MESH_FILE>(TEVA_REC_MESH_FILE, [](const unsigned char* r) {
         const MeshFileRecord m = decodeMeshFile(r);
-        JsonValue e = JsonValue::object();
-        e.set("number", num(m.number));
-        e.set("path", str(m.path));
+        Json e = Json::object();
+        e["number"] = num(m.number);
+        e["path"] = str(m.path);
         return e;
-    }));
+    });
     return out;
 }
 
-JsonValue slopeEntry(int code)
+Json slopeEntry(int code)
 {
-    JsonValue e = JsonValue::object();
+    Json e = Json::object();
     const int number = (-code) / 32768;
-    e.set("code", num(code));
-    e.set("number", num(number));
-    e.set("name", str(nameOf(TEVA_NAME_SLOPE, number)));
-    e.set("lowerStorey", num((-code) % 32768));
+    e["code"] = num(code);
+    e["number"] = num(number);
+    e["name"] = str(nameOf(TEVA_NAME_SLOPE, number));
+    e["lowerStorey"] = num((-code) % 32768);
     const int n = sp_GetMaxBayS(code);
-    JsonValue edges = JsonValue::array();
-    JsonValue corners = JsonValue::array();
+    Json edges = Json::array();
+    Json corners = Json::array();
     std::vector<std::array<double, 3>> pts;
     if (n >= 1 && n <= kMaxNameNumber) {
         std::vector<int> list(static_cast<size_t>(n) + 1), axes(static_cast<size_t>(n) + 1, 0);
@@ -187,82 +194,82 @@ JsonValue slopeEntry(int code)
         const int m = sp_pwno_N(code, n, list.data());
         if (m == n && sp_pwno_L(code, n, list.data(), axes.data()) >= 0) {
             for (int j = 0; j < n; ++j)
-                edges.append(str(nameOf(TEVA_NAME_AXIS, sp_wnam(axes[static_cast<size_t>(j)]))));
+                edges.push_back(str(nameOf(TEVA_NAME_AXIS, sp_wnam(axes[static_cast<size_t>(j)]))));
             for (int j = 0; j < n; ++j) {
                 const int a = axes[static_cast<size_t>(j)], b = axes[static_cast<size_t>((j + 1) % n)];
-                JsonValue corner = JsonValue::object();
-                JsonValue pair = JsonValue::array();
-                pair.append(str(nameOf(TEVA_NAME_AXIS, sp_wnam(a))));
-                pair.append(str(nameOf(TEVA_NAME_AXIS, sp_wnam(b))));
-                corner.set("axes", std::move(pair));
+                Json corner = Json::object();
+                Json pair = Json::array();
+                pair.push_back(str(nameOf(TEVA_NAME_AXIS, sp_wnam(a))));
+                pair.push_back(str(nameOf(TEVA_NAME_AXIS, sp_wnam(b))));
+                corner["axes"] = std::move(pair);
                 const int c = sp_xnow(a, b);
-                corner.set("crossing", num(c));
-                corner.set("node", num(c > 0 ? sp_nno(code, c) : 0));
+                corner["crossing"] = num(c);
+                corner["node"] = num(c > 0 ? sp_nno(code, c) : 0);
                 float x, y, z;
                 if (c > 0 && sp_GetCord3d(code, c, &x, &y, &z) == 0) {
-                    JsonValue p = JsonValue::array();
-                    p.append(num(x));
-                    p.append(num(y));
-                    p.append(num(z));
-                    corner.set("position", std::move(p));
+                    Json p = Json::array();
+                    p.push_back(num(x));
+                    p.push_back(num(y));
+                    p.push_back(num(z));
+                    corner["position"] = std::move(p);
                     pts.push_back({x, y, z});
                 } else {
-                    corner.set("position", JsonValue::null());
+                    corner["position"] = Json(nullptr);
                 }
-                corners.append(std::move(corner));
+                corners.push_back(std::move(corner));
             }
         }
     }
-    e.set("edgeCount", num(n));
-    e.set("edges", std::move(edges));
-    e.set("corners", std::move(corners));
+    e["edgeCount"] = num(n);
+    e["edges"] = std::move(edges);
+    e["corners"] = std::move(corners);
     // The same least-squares fit the library makes its plane with.
     if (const auto fitted = teva::fitPlane(pts)) {
         const double a = fitted->a, b = fitted->b, c = fitted->c;
-        JsonValue plane = JsonValue::object();
-        plane.set("a", num(a));
-        plane.set("b", num(b));
-        plane.set("c", num(c));
-        plane.set("pitchDegrees", num(std::atan(std::hypot(a, b)) * 180.0 / M_PI));
-        e.set("plane", std::move(plane));
+        Json plane = Json::object();
+        plane["a"] = num(a);
+        plane["b"] = num(b);
+        plane["c"] = num(c);
+        plane["pitchDegrees"] = num(std::atan(std::hypot(a, b)) * 180.0 / M_PI);
+        e["plane"] = std::move(plane);
     } else {
-        e.set("plane", JsonValue::null());
+        e["plane"] = Json(nullptr);
     }
     return e;
 }
 
 } // namespace
 
-JsonValue collectDump()
+Json collectDump()
 {
     DB_restruct(0);
-    JsonValue d = JsonValue::object();
+    Json d = Json::object();
     unsigned char project[TEVA_SIZE_PROJECT] = {};
-    d.set("title", str(DB_get(TEVA_REC_PROJECT, project) == 0 ? getText(project, 0, TEVA_SIZE_PROJECT) : ""));
-    d.set("names", names());
+    d["title"] = str(DB_get(TEVA_REC_PROJECT, project) == 0 ? getText(project, 0, TEVA_SIZE_PROJECT) : "");
+    d["names"] = names();
 
     const int storeyCount = sp_GetMaxSeqLay();
-    JsonValue storeys = JsonValue::array();
+    Json storeys = Json::array();
     for (int k = 1; k <= storeyCount; ++k) {
-        JsonValue s = JsonValue::object();
-        s.set("number", num(k));
-        s.set("name", str(nameOf(TEVA_NAME_STOREY, k)));
+        Json s = Json::object();
+        s["number"] = num(k);
+        s["name"] = str(nameOf(TEVA_NAME_STOREY, k));
         unsigned char buf[16] = {};
-        s.set("height", DB_Uhgget(1, k, buf) == 0 ? num(getF64(buf, 8)) : JsonValue::null());
-        storeys.append(std::move(s));
+        s["height"] = DB_Uhgget(1, k, buf) == 0 ? num(getF64(buf, 8)) : Json(nullptr);
+        storeys.push_back(std::move(s));
     }
-    d.set("storeys", std::move(storeys));
+    d["storeys"] = std::move(storeys);
 
     const int crossings = sp_GetMaxCros();
-    JsonValue layers = JsonValue::array();
-    JsonValue slopes = JsonValue::array();
+    Json layers = Json::array();
+    Json slopes = Json::array();
     for (int i = 1; i < kMaxRecords; ++i) {
         const int code = sp_lslay(i);
         if (code == 0)
             break;
-        JsonValue l = JsonValue::object();
-        l.set("index", num(i));
-        l.set("code", num(code));
+        Json l = Json::object();
+        l["index"] = num(i);
+        l["code"] = num(code);
         std::string kind, label;
         if (code < 0) {
             kind = "slope";
@@ -275,9 +282,9 @@ JsonValue collectDump()
             label = nameOf(TEVA_NAME_STOREY, code % 32768) + " - " +
                     nameOf(TEVA_NAME_SUBLAYER, code / 32768);
         }
-        l.set("kind", str(kind));
-        l.set("label", str(label));
-        JsonValue height = JsonValue::null();
+        l["kind"] = str(kind);
+        l["label"] = str(label);
+        Json height = Json(nullptr);
         if (kind == "storey") {
             unsigned char buf[16] = {};
             if (DB_Uhgget(1, code, buf) == 0)
@@ -287,47 +294,60 @@ JsonValue collectDump()
             if (sp_GetCord3d(code, 1, &x, &y, &z) == 0)
                 height = num(z);
         }
-        l.set("height", std::move(height));
-        l.set("nodes", num(sp_GetMaxNode(code)));
-        l.set("spans", num(sp_GetMaxSpan(code)));
-        layers.append(std::move(l));
+        l["height"] = std::move(height);
+        l["nodes"] = num(sp_GetMaxNode(code));
+        l["spans"] = num(sp_GetMaxSpan(code));
+        layers.push_back(std::move(l));
         if (code < 0)
-            slopes.append(slopeEntry(code));
+            slopes.push_back(slopeEntry(code));
     }
-    d.set("layers", std::move(layers));
+    d["layers"] = std::move(layers);
 
-    JsonValue axes = JsonValue::array();
+    Json axes = Json::array();
     const int axisCount = sp_GetMaxLin(0);
     for (int i = 1; i <= axisCount; ++i) {
-        JsonValue a = JsonValue::object();
-        a.set("number", num(i));
+        Json a = Json::object();
+        a["number"] = num(i);
         const int nameCode = sp_wnam(i);
-        a.set("nameCode", num(nameCode));
-        a.set("name", str(nameOf(TEVA_NAME_AXIS, nameCode)));
+        a["nameCode"] = num(nameCode);
+        a["name"] = str(nameOf(TEVA_NAME_AXIS, nameCode));
         float x1, y1, x2, y2;
         if (sp_GetTwoPntCord(1, i, &x1, &y1, &x2, &y2) == 0) {
-            a.set("from", point2(x1, y1));
-            a.set("to", point2(x2, y2));
+            a["from"] = point2(x1, y1);
+            a["to"] = point2(x2, y2);
         }
-        axes.append(std::move(a));
+        axes.push_back(std::move(a));
     }
-    d.set("axes", std::move(axes));
-    d.set("crossings", num(crossings));
-    d.set("nodes", num(sp_GetMaxNode(1)));
-    d.set("slopes", std::move(slopes));
-    d.set("records", recordsSection());
+    d["axes"] = std::move(axes);
+    d["crossings"] = num(crossings);
+    d["nodes"] = num(sp_GetMaxNode(1));
+    d["slopes"] = std::move(slopes);
+    d["records"] = recordsSection();
     return d;
 }
 
 namespace {
 
-std::string fmt(const JsonValue& v)
+// Dumped names are UTF-8 as the library keeps them; a damaged one is shown
+// with replacement characters rather than refused.
+std::string compact(const Json& v)
 {
-    if (v.isNull())
-        return "-";
-    if (v.isString())
-        return "\"" + v.asString() + "\"";
-    return v.toText(-1);
+    return v.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string fmt(const Json& v)
+{
+    return v.is_null() ? "-" : compact(v);
+}
+
+std::string textOf(const Json& v)
+{
+    return v.is_string() ? v.get<std::string>() : std::string();
+}
+
+double numberOf(const Json& v)
+{
+    return v.is_number() ? v.get<double>() : 0.0;
 }
 
 std::string pad(std::string s, size_t width)
@@ -337,69 +357,86 @@ std::string pad(std::string s, size_t width)
     return s;
 }
 
-const JsonValue& at(const JsonValue& v, const char* key)
+const Json& at(const Json& v, const char* key)
 {
-    static const JsonValue none;
-    const JsonValue* f = v.find(key);
-    return f ? *f : none;
+    static const Json none;
+    if (!v.is_object())
+        return none;
+    const auto it = v.find(key);
+    return it == v.end() ? none : *it;
+}
+
+// The items of a list; none for anything else.
+const Json& list(const Json& v, const char* key)
+{
+    static const Json empty = Json::array();
+    const Json& l = at(v, key);
+    return l.is_array() ? l : empty;
+}
+
+std::string count(const Json& v, const char* key)
+{
+    return std::to_string(list(v, key).size());
 }
 
 } // namespace
 
-std::string formatDump(const JsonValue& d)
+std::string formatDump(const Json& d)
 {
     std::string out;
     out += "Project " + fmt(at(d, "title")) + "\n\n";
 
     out += "Names\n";
-    for (const auto& [kind, list] : at(d, "names").members()) {
-        out += "  " + pad(kind, 9) + "(" + std::to_string(list.items().size()) + ")";
-        for (const JsonValue& n : list.items())
-            out += "  " + fmt(at(n, "number")) + " " + fmt(at(n, "name"));
-        out += "\n";
+    if (at(d, "names").is_object()) {
+        for (const auto& [kind, names] : at(d, "names").items()) {
+            out += "  " + pad(kind, 9) + "(" + std::to_string(names.size()) + ")";
+            for (const Json& n : names)
+                out += "  " + fmt(at(n, "number")) + " " + fmt(at(n, "name"));
+            out += "\n";
+        }
     }
 
-    out += "\nStoreys (" + std::to_string(at(d, "storeys").items().size()) + ")\n";
-    for (const JsonValue& s : at(d, "storeys").items())
+    out += "\nStoreys (" + count(d, "storeys") + ")\n";
+    for (const Json& s : list(d, "storeys"))
         out += "  " + pad(fmt(at(s, "number")), 4) + pad(fmt(at(s, "name")), 24) + "height " +
                fmt(at(s, "height")) + "\n";
 
-    out += "\nLayers (" + std::to_string(at(d, "layers").items().size()) + ")\n";
+    out += "\nLayers (" + count(d, "layers") + ")\n";
     out += "  index  code        kind      label                         height    nodes  spans\n";
-    for (const JsonValue& l : at(d, "layers").items())
+    for (const Json& l : list(d, "layers"))
         out += "  " + pad(fmt(at(l, "index")), 7) + pad(fmt(at(l, "code")), 12) +
-               pad(at(l, "kind").asString(), 10) + pad(fmt(at(l, "label")), 30) +
+               pad(textOf(at(l, "kind")), 10) + pad(fmt(at(l, "label")), 30) +
                pad(fmt(at(l, "height")), 10) + pad(fmt(at(l, "nodes")), 7) + fmt(at(l, "spans")) + "\n";
 
-    out += "\nAxes (" + std::to_string(at(d, "axes").items().size()) + ")\n";
-    for (const JsonValue& a : at(d, "axes").items())
+    out += "\nAxes (" + count(d, "axes") + ")\n";
+    for (const Json& a : list(d, "axes"))
         out += "  " + pad(fmt(at(a, "number")), 6) + pad(fmt(at(a, "name")), 16) + "name " +
                pad(fmt(at(a, "nameCode")), 6) + fmt(at(a, "from")) + " - " + fmt(at(a, "to")) + "\n";
 
     out += "\nCrossings " + fmt(at(d, "crossings")) + ", nodes " + fmt(at(d, "nodes")) + "\n";
 
-    out += "\nSlopes (" + std::to_string(at(d, "slopes").items().size()) + ")\n";
-    for (const JsonValue& s : at(d, "slopes").items()) {
+    out += "\nSlopes (" + count(d, "slopes") + ")\n";
+    for (const Json& s : list(d, "slopes")) {
         out += "  " + fmt(at(s, "name")) + "  code " + fmt(at(s, "code")) + ", number " +
                fmt(at(s, "number")) + ", " + fmt(at(s, "edgeCount")) + " edges:";
-        for (const JsonValue& e : at(s, "edges").items())
-            out += " " + e.asString();
+        for (const Json& e : list(s, "edges"))
+            out += " " + textOf(e);
         out += "\n";
         int j = 1;
-        for (const JsonValue& c : at(s, "corners").items()) {
-            const auto& axes = at(c, "axes").items();
+        for (const Json& c : list(s, "corners")) {
+            const Json& axes = list(c, "axes");
             out += "    corner " + pad(std::to_string(j++), 4) +
-                   pad((axes.size() == 2 ? axes[0].asString() + "/" + axes[1].asString() : "?"), 16) +
+                   pad((axes.size() == 2 ? textOf(axes[0]) + "/" + textOf(axes[1]) : "?"), 16) +
                    "crossing " + pad(fmt(at(c, "crossing")), 7) + "node " + pad(fmt(at(c, "node")), 7) +
                    fmt(at(c, "position")) + "\n";
         }
-        const JsonValue& p = at(s, "plane");
-        if (p.isObject()) {
-            const double a = at(p, "a").asNumber(), b = at(p, "b").asNumber(), c = at(p, "c").asNumber();
+        const Json& p = at(s, "plane");
+        if (p.is_object()) {
+            const double a = numberOf(at(p, "a")), b = numberOf(at(p, "b")), c = numberOf(at(p, "c"));
             char buf[200];
             std::snprintf(buf, sizeof buf, "    plane z = %.6g x %c %.6g y %c %.6g (pitch %.2f degrees)\n", a,
                           b < 0 ? '-' : '+', std::fabs(b), c < 0 ? '-' : '+', std::fabs(c),
-                          at(p, "pitchDegrees").asNumber());
+                          numberOf(at(p, "pitchDegrees")));
             out += buf;
         } else {
             out += "    plane: none (the corners do not span a plane)\n";
@@ -407,19 +444,20 @@ std::string formatDump(const JsonValue& d)
     }
 
     out += "\nRecords\n";
-    const JsonValue& r = at(d, "records");
+    const Json& r = at(d, "records");
     out += "  project (kind 1): title " + fmt(at(at(r, "project"), "title")) + "\n";
     const std::pair<const char*, const char*> kinds[] = {
         {"levels", "level (kind 12)"},         {"axisLines", "axis line (kind 15)"},
         {"axisPoints", "axis point (kind 17)"}, {"slopes", "slope (kind 18)"},
         {"slopeEdges", "slope edge (kind 19)"}, {"meshFiles", "mesh file (kind 171)"}};
     for (const auto& [key, title] : kinds) {
-        const auto& list = at(r, key).items();
-        out += "  " + std::string(title) + ": " + std::to_string(list.size()) + "\n";
-        for (const JsonValue& rec : list) {
+        out += "  " + std::string(title) + ": " + count(r, key) + "\n";
+        for (const Json& rec : list(r, key)) {
             out += "   ";
-            for (const auto& [field, value] : rec.members())
-                out += " " + field + "=" + fmt(value);
+            if (rec.is_object()) {
+                for (const auto& [field, value] : rec.items())
+                    out += " " + field + "=" + fmt(value);
+            }
             out += "\n";
         }
     }

@@ -4,7 +4,7 @@
 #ifndef TEVA_PROJECTDUMP_H
 #define TEVA_PROJECTDUMP_H
 
-#include "JsonValue.h"
+#include "JsonDocument.h"
 
 #include <string>
 
@@ -23,10 +23,10 @@ namespace teva {
 //   "records": {"project": {...}, "levels": [...], "axisLines": [...],
 //               "axisPoints": [...], "slopes": [...], "slopeEdges": [...],
 //               "meshFiles": [...]} }
-JsonValue collectDump();
+Json collectDump();
 
 // The same document as aligned text for a reader.
-std::string formatDump(const JsonValue& dump);
+std::string formatDump(const Json& dump);
 
 } // namespace teva
 

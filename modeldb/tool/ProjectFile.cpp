@@ -64,7 +64,7 @@ bool pathExists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-bool readWholeFile(const std::string& path, std::string& out, std::string& error)
+bool readWholeFile(const std::string& path, std::string& out, std::string& error, std::size_t maxBytes)
 {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
@@ -73,6 +73,13 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
     }
     if (S_ISDIR(st.st_mode)) {
         error = "cannot read " + path + ": it is a folder";
+        return false;
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        error = path + ": the file is larger than " +
+                (maxBytes % (1u << 20) == 0 ? std::to_string(maxBytes >> 20) + " MiB"
+                                            : std::to_string(maxBytes) + " bytes") +
+                " (" + std::to_string(st.st_size) + " bytes)";
         return false;
     }
     std::ifstream in(path, std::ios::binary);

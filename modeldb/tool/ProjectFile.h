@@ -4,6 +4,8 @@
 #ifndef TEVA_PROJECTFILE_H
 #define TEVA_PROJECTFILE_H
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -17,8 +19,10 @@ namespace teva {
 bool buildProjectFile(const std::string& path, const std::string& title, bool replace,
                       const std::function<bool(std::string&)>& fill, std::string& error);
 
-// Reads a whole file; false with a message when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& out, std::string& error);
+// Reads a whole file; false with a message when it cannot be read or is
+// larger than `maxBytes` (then refused before anything is read).
+bool readWholeFile(const std::string& path, std::string& out, std::string& error,
+                   std::size_t maxBytes = SIZE_MAX);
 
 // Whether anything (a file, a directory, a dangling link) is at `path`.
 bool pathExists(const std::string& path);

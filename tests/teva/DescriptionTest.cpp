@@ -147,20 +147,33 @@ TEST_P(TevaDescriptionRefusal, NamesEntryAndLine)
     EXPECT_EQ(e.line, c.line) << e.text();
     EXPECT_NE(e.entry.find(c.entry), std::string::npos) << e.text();
     EXPECT_NE(e.message.find(c.message), std::string::npos) << e.text();
-    // The one-line text carries file, line, entry and message.
+    // The one-line text carries file, line (and column for syntax errors),
+    // entry and message.
     const std::string line = e.text("small.json");
     EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_EQ(line.rfind("small.json:" + std::to_string(c.line) + ": ", 0), 0u) << line;
+    const std::string where = "small.json:" + std::to_string(c.line) + ":" +
+                              (e.column > 0 ? std::to_string(e.column) + ":" : "") + " ";
+    EXPECT_EQ(line.rfind(where, 0), 0u) << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TevaDescriptionRefusal,
     ::testing::Values(
-        RefusalCase{"SyntaxError", R"("height": 3000})", R"("height": 3000,})", 6, "", "trailing comma"},
+        RefusalCase{"SyntaxError", R"("height": 3000})", R"("height": 3000,})", 6, "",
+                    "unexpected '}'; expected string literal"},
         RefusalCase{"MisspeltKey", R"({"name": "RF", "height")", R"({"name": "RF", "heigth")", 5,
                     "storeys[1] \"RF\"", "unknown key \"heigth\""},
         RefusalCase{"WrongType", R"("height": 6000)", R"("height": "6000")", 5, "storeys[1] \"RF\"",
-                    "must be a number"},
+                    "/storeys/1/height must be a number, not a string"},
+        RefusalCase{"EdgeOfWrongType", R"("edges": ["Y1", "X2", "Y2", "X1"])", R"("edges": ["Y1", "X2", 7, "X1"])",
+                    19, "slopes[0] \"S\"", "/slopes/0/edges/2 must be an axis name (a string), not a number"},
+        RefusalCase{"MissingTop", R"(, "top": "Y2")", "", 19, "slopes[0] \"S\"", "/slopes/0/top is missing"},
+        RefusalCase{"LayerStoreyOfWrongType", R"("upper": {"storey": "RF"})", R"("upper": {"storey": 6000})", 20,
+                    "slopes[0] \"S\"", "/slopes/0/upper/storey must be a string, not a number"},
+        RefusalCase{"EntryNotAnObject", R"({"name": "X2", "from": [10000, 0], "to": [10000, 8000]})", "[]", 10,
+                    "axes[1]", "/axes/1 must be an object, not an array"},
+        RefusalCase{"FractionalAxisType", R"("type": 2})", R"("type": 2.5})", 12, "axes[3] \"Y2\"",
+                    "/axes/3/type must be a whole number from 0 to 3, not 2.5"},
         RefusalCase{"MissingStoreys", R"("storeys": [)", R"("storeyz": [)", 3, "description",
                     "unknown key \"storeyz\""},
         RefusalCase{"DuplicateStoreyName", R"({"name": "2F", "height": 3000})",
@@ -202,11 +215,92 @@ INSTANTIATE_TEST_SUITE_P(
                     "slopes[0] \"S\"", "does not lie above the lower layer"},
         RefusalCase{"BottomNotAnEdge", R"("bottom": "Y1")", R"("bottom": "Q")", 20, "slopes[0] \"S\"",
                     "bottom axis \"Q\" is not one of its edges"},
+        RefusalCase{"TopAxisNotParallelToBottom", R"("to": [10000, 8000], "type": 2})",
+                    R"("to": [10000, 6000], "type": 2})", 19, "slopes[0] \"S\"",
+                    "the outline cannot be a plane: no plane holds its corners on the bottom axis \"Y1\" at 3000 and "
+                    "on the top axis \"Y2\" at 6000"},
         RefusalCase{"TopSameAsBottom", R"("top": "Y2")", R"("top": "Y1")", 20, "slopes[0] \"S\"",
                     "the same axis"},
         RefusalCase{"DuplicateSlopeKey", R"("top": "Y2")", R"("top": "Y2", "top": "Y2")", 20, "",
                     "duplicate key \"top\""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The corners on the bottom and top axes must lie in one plane, as the
+// library fits it: checked here, before anything is written.
+TEST(TevaDescription, SlopePlanes)
+{
+    const std::string base = R"({
+      "storeys": [{"name": "1F", "height": 0}, {"name": "R", "height": 3000}],
+      "axes": [
+        {"name": "Y1", "from": [0, 0], "to": [10000, 0]},
+        {"name": "X1", "from": [0, -1000], "to": [0, 9000]},
+        {"name": "X2", "from": [10000, -1000], "to": [10000, 9000]},
+        {"name": "T", "from": TFROM, "to": TTO},
+        {"name": "D1", "from": [10000, 0], "to": [5000, 4000]},
+        {"name": "D2", "from": [5000, 4000], "to": [0, 0]}
+      ],
+      "slopes": [{"name": "P", "edges": EDGES, "lower": "1F", "upper": "R", "bottom": "Y1", "top": TOP}]
+    })";
+    struct Case {
+        const char* name;
+        const char* tFrom;
+        const char* tTo;
+        const char* edges;
+        const char* top;
+        const char* message;  // empty: accepted
+    } cases[] = {
+        {"ParallelTop", "[-1000, 8000]", "[11000, 8000]", R"(["Y1", "X2", "T", "X1"])", R"("T")", ""},
+        // The top axis D1 is not parallel to Y1, but its one top corner (the
+        // apex) and the two bottom ones make a plane.
+        {"TriangleHip", "[-1000, 8000]", "[11000, 8000]", R"(["Y1", "D1", "D2"])", R"("D1")", ""},
+        {"TiltedTop", "[-1000, 8500]", "[11000, 6500]", R"(["Y1", "X2", "T", "X1"])", R"("T")",
+         "mm off the nearest plane): the bottom and top axes are not parallel"},
+        {"SlightlyTiltedTopWithinTolerance", "[-1000, 8000.0015]", "[11000, 7999.9985]", R"(["Y1", "X2", "T", "X1"])",
+         R"("T")", ""},
+        {"SlightlyTiltedTopBeyondTolerance", "[-1000, 8006]", "[11000, 7994]", R"(["Y1", "X2", "T", "X1"])",
+         R"("T")", "the outline cannot be a plane"},
+    };
+    for (const Case& c : cases) {
+        std::string text = base;
+        for (auto [key, value] : {std::pair<std::string, std::string>{"TFROM", c.tFrom}, {"TTO", c.tTo},
+                                  {"EDGES", c.edges}, {"TOP", c.top}})
+            text.replace(text.find(key), key.size(), value);
+        BuildingDescription d;
+        ResolvedDescription r;
+        DescriptionError e;
+        const bool ok = readAndResolve(text, d, r, e);
+        EXPECT_EQ(ok, c.message[0] == '\0') << c.name << ": " << e.text();
+        if (!ok) {
+            EXPECT_EQ(e.entry, "slopes[0] \"P\"") << c.name;
+            EXPECT_EQ(e.line, 11) << c.name;
+            EXPECT_NE(e.message.find(c.message), std::string::npos) << c.name << ": " << e.text();
+        }
+    }
+}
+
+TEST(TevaDescription, DocumentsOfTheWrongShape)
+{
+    struct Case {
+        const char* text;
+        int line;
+        const char* message;
+    } cases[] = {
+        {"\n[1]", 2, "the description must be an object, not an array"},
+        {"7", 1, "the description must be an object, not a number"},
+        {"{}", 1, "/storeys is missing"},
+        {"{\"storeys\": []}", 1, "/storeys must list at least one storey"},
+        {"{\"storeys\": {}}", 1, "/storeys must be a list, not an object"},
+        {"{\"storeys\": [{\"name\": \"1F\", \"height\": 0}],\n \"slopes\": null}", 2,
+         "/slopes must be a list, not null"},
+    };
+    for (const Case& c : cases) {
+        BuildingDescription d;
+        DescriptionError e;
+        EXPECT_FALSE(readDescriptionText(c.text, d, e)) << c.text;
+        EXPECT_EQ(e.line, c.line) << c.text;
+        EXPECT_NE(e.message.find(c.message), std::string::npos) << e.text();
+    }
+}
 
 TEST(TevaDescription, JapaneseNamesAreKeptAsUtf8)
 {
