@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "Dialogs.h"
 #include "PostedMessage.h"
 #include "mesh/NumberText.h"
 #include "toolkit/CheckItem.h"
@@ -134,7 +135,12 @@ DisplaySettingsTexts EnvironmentSettingsPanel::Texts() const {
 }
 
 void EnvironmentSettingsPanel::ApplySettings() {
-    SaveDisplaySettings(Texts(), settingsPath_);
+    // A save that fails keeps the dialog open with the edits, so the user
+    // can try again or cancel knowingly; the file keeps its old content.
+    if (const SettingsResult saved = SaveDisplaySettings(Texts(), settingsPath_); !saved) {
+        platform::CurrentDialogs().ShowMessage(saved.message);
+        return;
+    }
     if (apply_) apply_();
     if (finish_) finish_(1);
 }

@@ -8,6 +8,7 @@
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 
+#include "Dialogs.h"
 #include "model/BusyFlag.h"
 #include "model/ModelQueries.h"
 #include "model/ModelDbLibrary.h"
@@ -47,7 +48,10 @@ SlopeEditorView::SlopeEditorView(SessionContext& context, QWidget* parent, std::
 void SlopeEditorView::Create() {
     if (created_) return;
     created_ = true;
-    LoadSettings();
+    // An unreadable file is kept as it is and the view draws with the
+    // defaults; said once, when the view is made.
+    if (const SettingsResult loaded = LoadSettings(); loaded.error == SettingsError::Unreadable)
+        platform::CurrentDialogs().ShowMessage(loaded.message);
     if (preferences_.inheritCameraPosition) {
         CameraPosition saved = camera_.Position();
         LoadCameraPosition(saved, settingsPath_);
@@ -80,9 +84,10 @@ SlopeEditorView::~SlopeEditorView() {
     }
 }
 
-void SlopeEditorView::LoadSettings() {
-    LoadDisplaySettings(context_.displaySettings, preferences_, settingsPath_);
+SettingsResult SlopeEditorView::LoadSettings() {
+    const SettingsResult loaded = LoadDisplaySettings(context_.displaySettings, preferences_, settingsPath_);
     camera_.perspectiveAngle = preferences_.perspectiveAngle;
+    return loaded;
 }
 
 bool SlopeEditorView::HasSelectedSlope() const { return selected_ && selected_->number != 0; }

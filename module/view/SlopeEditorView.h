@@ -18,6 +18,7 @@
 #include "panels/EditorViewAccess.h"
 #include "panels/EditorViewLink.h"
 #include "panels/SessionContext.h"
+#include "settings/SettingsResult.h"
 #include "view/Camera.h"
 #include "view/EditorMenus.h"
 #include "view/SceneRenderer.h"
@@ -94,7 +95,7 @@ private:
     // library is bound by then).
     void Create();
     SceneFrame Frame();
-    void LoadSettings();
+    SettingsResult LoadSettings();
 
     SessionContext& context_;
     std::string settingsPath_;

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "ProfileFile.h"
+#include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "panels/EditorViewLink.h"
 #include "settings/DisplaySettingsFile.h"
@@ -125,6 +126,25 @@ TEST(SettingsDialog, DefaultsThenApplyWritesTheDefaultsWithRePos1) {
     EXPECT_EQ(read("Color", "TEXTCOLOR"), "16777215");
     EXPECT_EQ(read("Camera", "RePos"), "1");
     EXPECT_EQ(read("Camera", "PSPTV"), "40.0");
+}
+
+// A save that fails says why and keeps the dialog open with the edits; the
+// view is not told to reload.
+TEST(SettingsDialog, FailedSaveIsReportedAndTheDialogStaysOpen) {
+    TempDir dir;
+    FakeView view;
+    const std::string path = dir.File("no-such-folder/Vorna3D.ini");
+    EnvironmentSettingsDialog dialog(nullptr, &view, path);
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    dialog.Panel()->nodeSize->setText("7");
+    dialog.Panel()->ApplySettings();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_NE(dialogs.Messages()[0].find("no-such-folder"), std::string::npos) << dialogs.Messages()[0];
+    EXPECT_EQ(dialog.result(), 0) << "still open";
+    EXPECT_EQ(dialog.Panel()->nodeSize->text(), "7");
+    EXPECT_EQ(view.reloads, 0);
+    EXPECT_FALSE(testing_support::FileExists(path));
 }
 
 TEST(SettingsDialog, UnknownLineTypeShowsAnEmptyList) {

@@ -5,10 +5,13 @@
 
 #include <GL/glu.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
 
+#include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestBuilding.h"
 #include "model/ModelQueries.h"
@@ -156,6 +159,24 @@ TEST_F(EditorViewTest, KeyXHidesEveryAxisAndZShowsThemAgain) {
     QTest::keyClick(view.get(), Qt::Key_Z);
     EXPECT_TRUE(view->HiddenAxes().empty());
     EXPECT_TRUE(view->HiddenLayers().empty());
+}
+
+// A settings file that cannot be read is said once when the view is made,
+// kept as it is, and the view draws with the defaults.
+TEST_F(EditorViewTest, UnreadableSettingsFileIsReportedAndKept) {
+    const std::string ini = dir.File("Vorna3D.ini");
+    ASSERT_TRUE(testing_support::MakeDirectories(ini));  // a folder where the file should be
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    view = std::make_unique<SlopeEditorView>(context, nullptr, ini);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(view->Settings().nodeSize, DisplaySettings{}.nodeSize);
+    view->ReloadDisplaySettings();
+    EXPECT_EQ(dialogs.Messages().size(), 1u) << "said once";
+    view.reset();
+    EXPECT_TRUE(std::filesystem::is_directory(ini)) << "kept";
 }
 
 TEST_F(EditorViewTest, CameraSavedOnCloseWhenInherited) {
