@@ -34,10 +34,10 @@ void LayoutManager::Arrange() {
     container_->update();
 }
 
-int LayoutManager::SideExtent(DockSide side) const {
+int LayoutManager::SideExtent(DockSide side, const PaneWindow* newcomer) const {
     int extent = 0;
     for (PaneWindow* pane : panes_) {
-        if (!pane->IsDocked() || pane->Side() != side) continue;
+        if (pane == newcomer || !pane->IsDocked() || pane->Side() != side) continue;
         if (side == DockSide::Left || side == DockSide::Right) extent = std::max(extent, pane->width());
         else extent += pane->height();
     }
@@ -50,7 +50,9 @@ void LayoutManager::Dock(PaneWindow* pane, DockSide side) {
     if (side == DockSide::Floating) {
         pane->MakeFloating(screenRect.translated(-10, -10));
     } else {
-        const int extent = SideExtent(side);
+        // The pane joins the side as a newcomer, even when it is on it
+        // already: its own size does not count in what the side measures.
+        const int extent = SideExtent(side, pane);
         const bool column = side == DockSide::Left || side == DockSide::Right;
         const QSize size = column ? QSize(extent, screenRect.height()) : QSize(screenRect.width(), extent);
         pane->MakeDocked(container_, side, size);

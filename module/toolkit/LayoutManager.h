@@ -33,13 +33,17 @@ public:
     std::vector<LayoutPane*> ZOrder() const;
 
     // Moves a pane to a side (Left … Bottom) or out of the container
-    // (Floating), then arranges again.
+    // (Floating), then arranges again. A docked pane becomes the last of its
+    // side, also when it was on that side already; it takes the side's
+    // extent measured over the other panes there (the widest for a column,
+    // the sum of heights for a row, 100 for none).
     void Dock(PaneWindow* pane, DockSide side);
     // Takes a pane out of the arrangement for good.
     void Close(PaneWindow* pane);
 
 private:
-    int SideExtent(DockSide side) const;
+    // The extent of a side over its docked panes other than `newcomer`.
+    int SideExtent(DockSide side, const PaneWindow* newcomer) const;
 
     QWidget* container_;
     std::vector<PaneWindow*> panes_;

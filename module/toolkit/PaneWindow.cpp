@@ -119,6 +119,10 @@ void PaneWindow::MakeFloating(const QRect& screenRect) {
 void PaneWindow::MakeDocked(QWidget* container, DockSide side, const QSize& size) {
     side_ = side;
     setParent(container, Qt::Widget);
+    // A pane docked anew goes after every other child of the container, as
+    // a window made afresh would, so it is the last of its side. setParent
+    // alone keeps the pane's old place when the parent stays the same.
+    raise();
     setGeometry(QRect(QPoint(0, 0), size));
     show();
 }

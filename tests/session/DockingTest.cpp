@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <map>
+
 #include "session/MainDialog.h"
 #include "session/ViewContainer.h"
 #include "toolkit/CaptionControl.h"
@@ -16,6 +19,7 @@
 namespace {
 
 using toolkit::CaptionControl;
+using toolkit::DockSide;
 using toolkit::PaneWindow;
 
 CaptionControl* Control(PaneWindow* pane, CaptionControl::Kind kind) {
@@ -125,6 +129,65 @@ TEST(Docking, DockRightMovesCameraToAHundredWideColumn) {
     EXPECT_EQ(w.C()->EditorPane()->width(), 800 - 200 - 100);
     EXPECT_EQ(camera->OpenMenu(), nullptr);
 }
+
+// The docked panes of each side, top to bottom, as "Left: Camera, Control /
+// Right: …" (sides without panes left out).
+std::string Sides(ViewContainer* c) {
+    std::map<DockSide, std::vector<PaneWindow*>> sides;
+    for (PaneWindow* pane : {c->ControlPane(), c->CameraPane()}) {
+        if (pane->IsDocked()) sides[pane->Side()].push_back(pane);
+    }
+    static const std::pair<DockSide, const char*> names[] = {
+        {DockSide::Left, "Left"}, {DockSide::Top, "Top"}, {DockSide::Right, "Right"}, {DockSide::Bottom, "Bottom"}};
+    std::string text;
+    for (const auto& [side, name] : names) {
+        auto& panes = sides[side];
+        if (panes.empty()) continue;
+        std::sort(panes.begin(), panes.end(), [](PaneWindow* a, PaneWindow* b) { return a->y() < b->y(); });
+        text += std::string(text.empty() ? "" : " / ") + name + ":";
+        for (PaneWindow* pane : panes) text += " " + pane->windowTitle().toStdString();
+    }
+    return text;
+}
+
+struct RedockCase {
+    const char* name;
+    std::vector<std::pair<const char*, int>> choices;  // pane, menu row
+    const char* sides;
+    int extent;  // of the last pane moved: width in a column, height in a row
+};
+
+class Redocking : public ::testing::TestWithParam<RedockCase> {};
+
+// A re-docked pane is the last of its side and takes the extent of the
+// other panes there, as a pane made afresh would.
+TEST_P(Redocking, PaneJoinsItsSideLast) {
+    const RedockCase& c = GetParam();
+    Window w;
+    PaneWindow* last = nullptr;
+    for (const auto& [name, row] : c.choices) {
+        last = std::string(name) == "Camera" ? w.C()->CameraPane() : w.C()->ControlPane();
+        ChooseRow(last, row);
+    }
+    EXPECT_EQ(Sides(w.C()), c.sides);
+    const bool row = last->Side() == DockSide::Top || last->Side() == DockSide::Bottom;
+    EXPECT_EQ(row ? last->height() : last->width(), c.extent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Redocking,
+    ::testing::Values(
+        RedockCase{"CameraRightThenControlRight", {{"Camera", 3}, {"Control", 3}}, "Right: Camera Control", 100},
+        RedockCase{"ControlLeftAgainGoesBelowCamera", {{"Control", 1}}, "Left: Camera Control", 200},
+        RedockCase{"CameraLeftAgainStaysLast", {{"Camera", 1}}, "Left: Control Camera", 200},
+        RedockCase{"FloatingPaneDocksLast", {{"Control", 0}, {"Control", 1}}, "Left: Camera Control", 200},
+        RedockCase{"LonePaneAgainOnItsSideCountsItselfOut", {{"Camera", 3}, {"Control", 1}},
+                   "Left: Control / Right: Camera", 100},
+        RedockCase{"RowAgainMeasuresOnlyTheOthers", {{"Camera", 2}, {"Control", 2}, {"Control", 2}},
+                   "Top: Camera Control", 100},
+        RedockCase{"BottomRowAddsTheOthersHeights", {{"Camera", 4}, {"Control", 4}, {"Camera", 4}},
+                   "Bottom: Control Camera", 100}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Docking, UndockFloatsTenUpAndLeftWithTheSameSizeAndCaption) {
     Window w;
