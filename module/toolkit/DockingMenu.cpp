@@ -53,9 +53,16 @@ void DockingMenu::mouseReleaseEvent(QMouseEvent* event) {
 void DockingMenu::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (!beneath_.isNull()) p.drawImage(0, 0, beneath_);
-    p.setOpacity(128.0 / 255.0);
-    p.fillRect(rect(), Qt::black);
-    if (hovered_ >= 0) p.fillRect(QRect(0, 15 * hovered_ + 3, width(), 12), QColor(0, 0, 255));
+    // One black layer with the hovered row's blue band in it, blended once:
+    // the band must not be darkened by the black beneath it.
+    QImage layer(size(), QImage::Format_RGB32);
+    layer.fill(Qt::black);
+    if (hovered_ >= 0) {
+        QPainter band(&layer);
+        band.fillRect(QRect(0, 15 * hovered_ + 3, width(), 12), QColor(0, 0, 255));
+    }
+    p.setOpacity(kLayerOpacity / 255.0);
+    p.drawImage(0, 0, layer);
     p.setOpacity(1.0);
     p.setFont(UiFont(12));
     p.setPen(Qt::white);

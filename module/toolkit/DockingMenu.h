@@ -17,7 +17,12 @@ public:
     // Opens the menu for a cursor at a screen position.
     DockingMenu(PaneWindow* pane, const QPoint& cursor);
 
+    // The opacity (of 255) of the dark layer over the captured screen.
+    static constexpr int kLayerOpacity = 128;
+
     int HoveredRow() const { return hovered_; }
+    // The screen beneath the menu as it was when the menu opened.
+    const QImage& Capture() const { return beneath_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -232,6 +232,50 @@ protected:
     }
 };
 
+// The hovered row's band is part of the one dark layer blended over the
+// capture at 128 of 255: blue = (255·128 + below·127) / 255, not darkened by
+// a second blend.
+TEST(DockingMenu, HoveredBandIsBlendedOnceWithTheDarkLayer) {
+    Window w;
+    // Something bright beneath the menu, so that a darker band shows.
+    QWidget bright(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    bright.setAutoFillBackground(true);
+    bright.setPalette(QPalette(QColor(220, 160, 100)));
+    bright.setGeometry(300, 300, 200, 200);
+    bright.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bright));
+    QTest::qWait(50);
+    PaneWindow* camera = w.C()->CameraPane();
+    camera->OpenDockingMenu(QPoint(400, 400));
+    toolkit::DockingMenu* menu = camera->OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    const int row = 2;
+    const QPoint hover(50, 15 * row + 8);
+    QMouseEvent move(QEvent::MouseMove, QPointF(hover), menu->mapToGlobal(QPointF(hover)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(menu, &move);
+    ASSERT_EQ(menu->HoveredRow(), row);
+    const QImage below = menu->Capture();
+    ASSERT_EQ(below.size(), menu->size());
+    const QImage shown = menu->grab().toImage();
+    auto blend = [](int layer, int beneath) { return (layer * 128 + beneath * 127) / 255.0; };
+    const int band = 15 * row + 3;
+    // Left of the texts (x < 3): the band's first and last rows, the rows
+    // just outside it, and the menu's first and last rows.
+    for (int y : {band, band + 11, band - 1, band + 12, 0, 77}) {
+        for (int x : {0, 2}) {
+            const QColor under = below.pixelColor(x, y);
+            ASSERT_GT(under.red(), 150) << "the capture must see the bright window";
+            const bool inBand = y >= band && y < band + 12;
+            const QColor got = shown.pixelColor(x, y);
+            EXPECT_NEAR(got.red(), blend(0, under.red()), 2) << x << "," << y;
+            EXPECT_NEAR(got.green(), blend(0, under.green()), 2) << x << "," << y;
+            EXPECT_NEAR(got.blue(), blend(inBand ? 255 : 0, under.blue()), 2) << x << "," << y;
+        }
+    }
+    camera->CloseDockingMenu();
+}
+
 TEST(Docking, WheelOverTheCameraPaneDoesNotReachTheEditorView) {
     Window w;
     WheelCounter counter;
