@@ -1,5 +1,8 @@
 #include "ViewContainer.h"
 
+#include <QCoreApplication>
+#include <QWheelEvent>
+
 #include "panels/ControlPane.h"
 #include "panels/CameraPane.h"
 
@@ -19,6 +22,7 @@ ViewContainer::ViewContainer(QWidget* parent)
     control_ = new ::ControlPane(this, layout_.get(), context_);
     camera_ = new ::CameraPane(this, layout_.get(), context_);
     layout_->Attach();
+    editor_->installEventFilter(this);
 }
 
 ViewContainer::~ViewContainer() {
@@ -30,3 +34,19 @@ ViewContainer::~ViewContainer() {
 }
 
 void ViewContainer::resizeEvent(QResizeEvent*) { layout_->Arrange(); }
+
+bool ViewContainer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != editor_ || event->type() != QEvent::Wheel) return false;
+    // What reaches the Editor pane itself came over its caption strip or its
+    // margins; the editor view takes the wheel over itself directly.
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    QWidget* view = EditorView();
+    const QPoint at = wheel->position().toPoint();
+    if (!view || !toolkit::StrictlyInside({0, 0, editor_->width(), editor_->height()}, at.x(), at.y())) return false;
+    QWheelEvent forwarded(view->mapFrom(editor_, wheel->position()), wheel->globalPosition(), wheel->pixelDelta(),
+                          wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(),
+                          wheel->inverted(), wheel->source());
+    QCoreApplication::sendEvent(view, &forwarded);
+    wheel->accept();
+    return true;
+}

@@ -1,6 +1,8 @@
 #pragma once
 // The view area under the header bar: the Editor pane in the centre and the
 // Control and Camera panes stacked on the left, arranged on every resize.
+// A wheel turn anywhere strictly inside the Editor pane, its caption strip
+// and margins included, zooms the editor view.
 
 #include <QWidget>
 
@@ -27,6 +29,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
+    // Hands the wheel over the Editor pane's caption strip and margins to
+    // the editor view.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Declared first: the panes refer to it until they are deleted.

@@ -245,4 +245,8 @@ int DockingMenuRowAt(double y) {
     return -1;
 }
 
+bool StrictlyInside(const PaneRect& rect, int x, int y) {
+    return x > rect.x && x < rect.Right() - 1 && y > rect.y && y < rect.Bottom() - 1;
+}
+
 }  // namespace toolkit

@@ -80,4 +80,8 @@ PaneRect PlaceDockingMenu(int cursorX, int cursorY, const PaneRect& desktop);
 // or -1.
 int DockingMenuRowAt(double y);
 
+// Whether the pixel (x, y) lies strictly inside `rect`: within it and not on
+// its outermost row or column of pixels.
+bool StrictlyInside(const PaneRect& rect, int x, int y);
+
 }  // namespace toolkit

@@ -232,6 +232,44 @@ protected:
     }
 };
 
+struct EditorWheelCase {
+    const char* name;
+    int x, y;  // in the Editor pane; negative counts from the right or bottom
+    int wheels;
+};
+
+class EditorPaneWheel : public ::testing::TestWithParam<EditorWheelCase> {};
+
+// Anywhere strictly inside the Editor pane the wheel zooms the editor view;
+// on the pane's outermost pixels it does not.
+TEST_P(EditorPaneWheel, ZoomsStrictlyInside) {
+    const EditorWheelCase& c = GetParam();
+    Window w;
+    WheelCounter counter;
+    w.C()->EditorView()->installEventFilter(&counter);
+    PaneWindow* pane = w.C()->EditorPane();
+    const QPointF at(c.x < 0 ? pane->width() + c.x : c.x, c.y < 0 ? pane->height() + c.y : c.y);
+    QWidget* target = pane->childAt(at.toPoint());
+    if (!target) target = pane;
+    const QPointF local = target->mapFrom(pane, at);
+    QWheelEvent wheel(local, target->mapToGlobal(local), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+    EXPECT_EQ(counter.wheels, c.wheels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EditorPaneWheel,
+                         ::testing::Values(EditorWheelCase{"CaptionStrip", 300, 10, 1},
+                                           EditorWheelCase{"CaptionNextToTheFrame", 1, 1, 1},
+                                           EditorWheelCase{"LeftMargin", 2, 200, 1},
+                                           EditorWheelCase{"BottomMargin", 300, -2, 1},
+                                           EditorWheelCase{"OverTheView", 300, 200, 1},
+                                           EditorWheelCase{"LeftFrame", 0, 10, 0},
+                                           EditorWheelCase{"TopFrame", 300, 0, 0},
+                                           EditorWheelCase{"RightFrame", -1, 10, 0},
+                                           EditorWheelCase{"BottomFrame", 300, -1, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // The hovered row's band is part of the one dark layer blended over the
 // capture at 128 of 255: blue = (255·128 + below·127) / 255, not darkened by
 // a second blend.

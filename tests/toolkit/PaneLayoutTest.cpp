@@ -214,4 +214,15 @@ TEST(DockingMenuRows, HoveredRowBands) {
     EXPECT_EQ(toolkit::DockingMenuRowAt(77), -1);
 }
 
+TEST(StrictlyInside, OuterPixelsAreNotInside) {
+    const PaneRect pane{200, 0, 600, 537};  // pixels 200 … 799, 0 … 536
+    struct Point { int x, y; bool inside; };
+    for (const Point& p : {Point{201, 1, true}, Point{798, 535, true}, Point{500, 10, true},
+                           Point{200, 10, false}, Point{799, 10, false}, Point{500, 0, false},
+                           Point{500, 536, false}, Point{800, 10, false}, Point{150, 10, false}}) {
+        EXPECT_EQ(toolkit::StrictlyInside(pane, p.x, p.y), p.inside) << p.x << "," << p.y;
+    }
+    EXPECT_FALSE(toolkit::StrictlyInside({0, 0, 2, 2}, 1, 1)) << "a pane of 2 pixels has no inside";
+}
+
 }  // namespace
