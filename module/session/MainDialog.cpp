@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 #include "panels/EditorViewLink.h"
 #include "session/HeaderBar.h"
 #include "session/ViewContainer.h"
@@ -37,7 +39,7 @@ void MainDialog::resizeEvent(QResizeEvent*) {
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) return false;  // another window's keys
+    if (!widget || !RoutesKeysOf(widget->window())) return false;  // another window's keys
     QWidget* view = container_->EditorView();
     if (forwarding_) return watched != view;  // only the view sees the forwarded key
     if (event->type() == QEvent::KeyPress && view) {
@@ -49,6 +51,14 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         forwarding_ = false;
     }
     return true;
+}
+
+bool MainDialog::RoutesKeysOf(const QWidget* window) const {
+    if (window == this) return true;
+    // A floating pane is a window of its own but still part of the editor;
+    // dialogs opened from here (the settings) keep their own keys.
+    const auto& panes = container_->Layout().Panes();
+    return std::find(panes.begin(), panes.end(), window) != panes.end();
 }
 
 void MainDialog::SetEditorLink(EditorViewLink* link) {

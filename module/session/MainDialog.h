@@ -1,8 +1,9 @@
 #pragma once
 // The editor's main window: modal, titled "Tormel", 800 × 600 at the start,
 // the header bar across the top and the view container below it. Every key
-// press inside it goes to the editor view; none reaches the dialog's own
-// keyboard handling, so Enter and Escape never close it.
+// press inside it or in a floating pane goes to the editor view; none
+// reaches the dialog's own keyboard handling, so Enter and Escape never
+// close it.
 
 #include <QDialog>
 
@@ -27,6 +28,10 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    // Whether the keys of a top-level window go to the editor view: this
+    // dialog's own and those of the panes floating out of the container.
+    bool RoutesKeysOf(const QWidget* window) const;
+
     HeaderBar* header_;
     ViewContainer* container_;
     EditorViewLink* editorLink_ = nullptr;

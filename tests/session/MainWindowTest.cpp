@@ -11,7 +11,9 @@
 #include "session/HeaderBar.h"
 #include "session/MainDialog.h"
 #include "session/Session.h"
+#include "panels/EnvironmentSettingsDialog.h"
 #include "session/ViewContainer.h"
+#include "toolkit/PaneWindow.h"
 #include "toolkit/PushButton.h"
 
 namespace {
@@ -70,6 +72,48 @@ TEST(MainWindow, EnterAndEscapeDoNotCloseAndReachTheEditorView) {
     QApplication::processEvents();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(counter.keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Escape, Qt::Key_C}));
+}
+
+// A pane floating out of the container is a window of its own; its keys
+// still go to the editor view and close nothing.
+TEST(MainWindow, KeysInAFloatingPaneReachTheEditorView) {
+    MainDialog dialog;
+    dialog.show();
+    QApplication::processEvents();
+    toolkit::PaneWindow* camera = dialog.Container()->CameraPane();
+    camera->ChooseDocking(toolkit::DockSide::Floating);
+    QApplication::processEvents();
+    ASSERT_TRUE(camera->isWindow());
+    QApplication::setActiveWindow(camera);
+    KeyCounter counter;
+    dialog.Container()->EditorView()->installEventFilter(&counter);
+    KeyCounter paneCounter;
+    camera->Content()->installEventFilter(&paneCounter);
+    QTest::keyClick(camera->Content(), Qt::Key_C);
+    QTest::keyClick(camera, Qt::Key_Return);
+    QTest::keyClick(camera, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(counter.keys, (std::vector<int>{Qt::Key_C, Qt::Key_Return, Qt::Key_Escape}));
+    EXPECT_TRUE(paneCounter.keys.empty()) << "the pane's own widgets do not see them";
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(camera->isVisible());
+}
+
+// Keys of a dialog opened over the main window stay that dialog's.
+TEST(MainWindow, SettingsDialogKeepsItsOwnKeys) {
+    MainDialog dialog;
+    dialog.show();
+    QApplication::processEvents();
+    KeyCounter counter;
+    dialog.Container()->EditorView()->installEventFilter(&counter);
+    EnvironmentSettingsDialog settings(&dialog, nullptr, "/nonexistent/Vorna3D.ini");
+    settings.show();
+    QApplication::setActiveWindow(&settings);
+    QApplication::processEvents();
+    QTest::keyClick(&settings, Qt::Key_Escape);
+    EXPECT_TRUE(counter.keys.empty());
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(HeaderBar, ButtonPositionsFor800Wide) {
