@@ -115,5 +115,6 @@ void HeaderBar::paintEvent(QPaintEvent*) {
     }
     p.setFont(toolkit::UiFont(12));
     p.setPen(QColor(200, 200, 200));
-    p.drawText(QPoint(3, 1 + p.fontMetrics().ascent()), VersionLine());
+    // The text's cell has its top-left corner at (1, 1).
+    p.drawText(QPoint(1, 1 + p.fontMetrics().ascent()), VersionLine());
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 #include "session/Session.h"
 #include "panels/EnvironmentSettingsDialog.h"
 #include "session/ViewContainer.h"
+#include "toolkit/DarkStyle.h"
 #include "toolkit/PaneWindow.h"
 #include "toolkit/PushButton.h"
 
@@ -114,6 +116,38 @@ TEST(MainWindow, SettingsDialogKeepsItsOwnKeys) {
     EXPECT_TRUE(counter.keys.empty());
     EXPECT_FALSE(settings.isVisible());
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// The bright pixels of an image within `area`.
+QRect Ink(const QImage& image, const QRect& area) {
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) > 150) ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// The version line's text cell starts at (1, 1): its ink is that of the same
+// text drawn with its cell at (0, 0), one pixel right and down.
+TEST(HeaderBar, VersionLineDrawnAtOneOne) {
+    MainDialog dialog;
+    dialog.show();
+    QApplication::processEvents();
+    const QImage shot = dialog.Header()->grab().toImage();
+    const QRect drawn = Ink(shot, QRect(0, 0, 200, 14));  // above the buttons
+    QImage alone(200, 20, QImage::Format_RGB32);
+    alone.fill(Qt::black);
+    {
+        QPainter p(&alone);
+        p.setFont(toolkit::UiFont(12));
+        p.setPen(QColor(200, 200, 200));
+        p.drawText(QPoint(0, p.fontMetrics().ascent()), HeaderBar::VersionLine());
+    }
+    const QRect cell = Ink(alone, alone.rect());
+    ASSERT_FALSE(cell.isEmpty());
+    EXPECT_EQ(drawn, cell.translated(1, 1));
 }
 
 TEST(HeaderBar, ButtonPositionsFor800Wide) {
