@@ -1,5 +1,7 @@
 #include "EnvironmentSettingsDialog.h"
 
+#include <QKeyEvent>
+
 #include "panels/EditorViewLink.h"
 #include "settings/DisplaySettingsFile.h"
 #include "panels/EnvironmentSettingsPanel.h"
@@ -25,5 +27,20 @@ EnvironmentSettingsDialog::EnvironmentSettingsDialog(QWidget* parent, EditorView
         [this](int result) { done(result); });
     resize(510, 380);
 }
+
+void EnvironmentSettingsDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->key() == Qt::Key_Enter && event->modifiers() == Qt::KeypadModifier);
+    if (enter && plain) {
+        // The default button is the dialog's OK (id 1), which ends the dialog;
+        // the panel's 適用 button is not it.
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void EnvironmentSettingsDialog::reject() { done(EnvironmentSettingsPanel::kCancel); }
 
 void EnvironmentSettingsDialog::resizeEvent(QResizeEvent*) { panel_->setGeometry(rect()); }

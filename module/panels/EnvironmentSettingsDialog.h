@@ -21,6 +21,13 @@ public:
     EnvironmentSettingsPanel* Panel() const { return panel_; }
 
 protected:
+    // Enter outside an edit is the dialog's own OK: it closes the dialog with
+    // result 1 and applies nothing (only 適用 writes). Inside an edit Enter
+    // moves the focus on.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Escape and the close box end the dialog with result 2, as ｷｬﾝｾﾙ does,
+    // and write nothing.
+    void reject() override;
     void resizeEvent(QResizeEvent*) override;
 
 private:

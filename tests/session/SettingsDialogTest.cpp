@@ -147,6 +147,53 @@ TEST(SettingsDialog, FailedSaveIsReportedAndTheDialogStaysOpen) {
     EXPECT_FALSE(testing_support::FileExists(path));
 }
 
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool inEdit;       // pressed with the node size edit focused
+    bool stillOpen;
+    int result;        // when closed
+};
+
+class SettingsDialogKeys : public ::testing::TestWithParam<KeyCase> {};
+
+// Enter outside an edit ends the dialog as its OK (result 1), Escape as its
+// cancel (result 2); neither writes nor reloads. Enter in an edit moves on.
+TEST_P(SettingsDialogKeys, CloseOrMoveOnWithoutApplying) {
+    const KeyCase& c = GetParam();
+    Fixture f;
+    f.Panel()->nodeSize->setFocus();
+    QApplication::processEvents();
+    f.Panel()->nodeSize->setText("7");
+    if (!c.inEdit) {
+        f.Panel()->nodeSize->clearFocus();
+        QApplication::processEvents();
+    }
+    QWidget* target = c.inEdit ? static_cast<QWidget*>(f.Panel()->nodeSize) : &f.dialog;
+    QTest::keyClick(target, c.key, c.modifiers);
+    QApplication::processEvents();
+    EXPECT_EQ(f.dialog.isVisible(), c.stillOpen);
+    if (c.stillOpen) {
+        EXPECT_EQ(f.Panel()->nodeSize->text(), "7");
+        EXPECT_FALSE(f.Panel()->nodeSize->hasFocus()) << "the focus moved on";
+    } else {
+        EXPECT_EQ(f.dialog.result(), c.result);
+    }
+    EXPECT_FALSE(testing_support::FileExists(f.path));
+    EXPECT_EQ(f.view.reloads, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsDialogKeys,
+    ::testing::Values(KeyCase{"Return", Qt::Key_Return, Qt::NoModifier, false, false, 1},
+                      KeyCase{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, false, false, 1},
+                      KeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier, false, false, 2},
+                      KeyCase{"ShiftReturnIsNotEnter", Qt::Key_Return, Qt::ShiftModifier, false, true, 0},
+                      KeyCase{"ReturnInAnEdit", Qt::Key_Return, Qt::NoModifier, true, true, 0},
+                      KeyCase{"KeypadEnterInAnEdit", Qt::Key_Enter, Qt::KeypadModifier, true, true, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SettingsDialog, UnknownLineTypeShowsAnEmptyList) {
     TempDir dir;
     const std::string path = dir.File("Vorna3D.ini");
