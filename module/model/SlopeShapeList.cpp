@@ -41,10 +41,20 @@ int SlopeShapeList::AddShape(std::span<const Vec3d> vertices, std::span<const No
 }
 
 void SlopeShapeList::RemoveShapes(ShapeKind kind) {
+    if (selected_ && selected_->kind == kind) selected_ = nullptr;
     std::erase_if(shapes_, [kind](const auto& s) { return s->kind == kind; });
 }
 
-void SlopeShapeList::RemoveAllShapes() { shapes_.clear(); }
+void SlopeShapeList::RemoveAllShapes() {
+    selected_ = nullptr;
+    shapes_.clear();
+}
+
+void SlopeShapeList::Select(const SlopeShape* shape) {
+    const bool inList =
+        std::any_of(shapes_.begin(), shapes_.end(), [shape](const auto& s) { return s.get() == shape; });
+    selected_ = inList ? shape : nullptr;
+}
 
 const SlopeShape* SlopeShapeList::FindShapeById(int32_t id) const {
     for (const auto& s : shapes_) {
@@ -90,11 +100,10 @@ void SlopeShapeList::BuildShapesFromModel() {
         const LayerCode slope = Db().sp_lslay(index);
         if (slope == 0) break;
         if (slope > 0) continue;
-        const OutlineStatus status = ReadSlopeOutline(slope, outline);
-        // A slope without bays ends the whole build: the model is being
-        // changed under the editor, and later entries are not trusted either.
-        if (status == OutlineStatus::NoBays) break;
-        if (status != OutlineStatus::Ok) continue;
+        // A slope without bays (an edge axis that no longer exists) is left
+        // out like any other slope the model cannot outline; the slopes
+        // after it are still shown, picked and deleted.
+        if (ReadSlopeOutline(slope, outline) != OutlineStatus::Ok) continue;
         nodes.clear();
         for (int32_t crossing : outline.crossings) {
             nodes.push_back({slope, Db().sp_nno(slope, crossing)});

@@ -36,11 +36,16 @@ public:
     const SlopeShape* FindShapeByNumber(int32_t number) const;
     const SlopeShape* FindOutlineShape() const;
 
+    // The selected shape, or null. Only a shape of this list can be
+    // selected (anything else selects nothing), and every removal that frees
+    // the selected shape clears the selection, so it never dangles.
+    const SlopeShape* Selected() const { return selected_; }
+    void Select(const SlopeShape* shape);
+
     // Reads the registered slopes of the model in layer-list order and adds
-    // each outline of three or more corners as a Registered shape. The build
-    // ends at the first slope without bays (later slopes are not read) and
-    // skips a slope whose corners cannot be read. The busy flag is set
-    // meanwhile.
+    // each outline of three or more corners as a Registered shape; a slope
+    // the model cannot outline (no bays, too few axes, an unreadable corner)
+    // is left out. The busy flag is set meanwhile.
     void BuildShapesFromModel();
     // RemoveShapes(Registered), then BuildShapesFromModel.
     void RebuildRegisteredShapes();
@@ -59,4 +64,5 @@ public:
 private:
     std::vector<std::unique_ptr<SlopeShape>> shapes_;
     std::vector<int32_t> drawOrder_;
+    const SlopeShape* selected_ = nullptr;
 };

@@ -29,14 +29,18 @@ void Camera::Pan(int dx, int dy, int clientHeight, const Vec3d& ux, const Vec3d&
     const double f = parallel ? 1.0 : 2.7;
     const double s = 10.0 / (clientHeight * f);
     const double k = parallel ? 1.0 : distance * 0.001 / 5.0;
-    target += (1000.0 * dx * ux + 1000.0 * dy * uy) * (s * k);
+    const Vec3d move = (1000.0 * dx * ux + 1000.0 * dy * uy) * (s * k);
+    // Screen directions from a singular matrix are not numbers: the target
+    // stays where it is rather than becoming one.
+    if (std::isfinite(move.x) && std::isfinite(move.y) && std::isfinite(move.z)) target += move;
 }
 
 void Camera::Wheel(int delta, bool shiftOnly) {
     if (shiftOnly) {
         const Vec3d eye = ComputeEye().eye;
-        const Vec3d v = Unit(target - eye);
-        target += v * (delta * 0.01 / 0.001);
+        const Vec3d move = Unit(target - eye) * (delta * 0.01 / 0.001);
+        // An eye on the target has no direction to walk in.
+        if (std::isfinite(move.x) && std::isfinite(move.y) && std::isfinite(move.z)) target += move;
         return;
     }
     if (parallel) {

@@ -87,10 +87,13 @@ void SceneRenderer::SetupProjection(const Camera& camera, int width, int height)
 }
 
 void SceneRenderer::DiscardDisplayLists() {
-    for (unsigned int list = 1; list <= 8; ++list) {
-        if (glIsList(list)) glDeleteLists(list, 1);
-        built_[list] = false;
-    }
+    for (unsigned int list = 1; list <= 8; ++list) DiscardDisplayList(list);
+}
+
+void SceneRenderer::DiscardDisplayList(unsigned int list) {
+    if (list < 1 || list > 8) return;
+    if (glIsList(list)) glDeleteLists(list, 1);
+    built_[list] = false;
 }
 
 void SceneRenderer::CallList(unsigned int list, const std::function<void()>& draw) {

@@ -43,6 +43,8 @@ public:
     void DrawScene(SceneFrame& frame);
     // Deletes display lists 1 to 8 (each only if it exists).
     void DiscardDisplayLists();
+    // Deletes one of them; other numbers are ignored.
+    void DiscardDisplayList(unsigned int list);
 
     // Slope faces, each pushed with the names 2 and its shape id.
     void DrawSlopeFaces(SceneFrame& frame, bool pickMode);

@@ -61,7 +61,7 @@ void SlopeEditorView::Create() {
     }
     shapes_.BuildShapesFromModel();
     picked_.clear();
-    selected_ = nullptr;
+    shapes_.Select(nullptr);
     lastPicked_.reset();
     menus_ = MakeEditorMenus();
     camera_.parallelScale = 0.0005;
@@ -90,7 +90,10 @@ SettingsResult SlopeEditorView::LoadSettings() {
     return loaded;
 }
 
-bool SlopeEditorView::HasSelectedSlope() const { return selected_ && selected_->number != 0; }
+bool SlopeEditorView::HasSelectedSlope() const {
+    const SlopeShape* selected = shapes_.Selected();
+    return selected && selected->number != 0;
+}
 
 void SlopeEditorView::EnterMeshMode() {
     mode_ = InteractionMode::Mesh;
@@ -111,15 +114,27 @@ void SlopeEditorView::ReloadDisplaySettings() {
 
 void SlopeEditorView::ApplyClearColour() {
     if (!contextReady_) return;
+    if (painting_) {
+        renderer_.ApplyClearColour(context_.displaySettings);
+        return;
+    }
     makeCurrent();
     renderer_.ApplyClearColour(context_.displaySettings);
     doneCurrent();
 }
 
-void SlopeEditorView::DiscardDisplayLists() {
+void SlopeEditorView::DiscardDisplayLists() { DiscardDisplayLists({1, 2, 3, 4, 5, 6, 7, 8}); }
+
+void SlopeEditorView::DiscardDisplayLists(std::initializer_list<unsigned int> lists) {
     if (!contextReady_) return;
+    // During a paint (a range selector noticing its change, say) the context
+    // is current and the frame still draws with it: it must stay current.
+    if (painting_) {
+        for (unsigned int list : lists) renderer_.DiscardDisplayList(list);
+        return;
+    }
     makeCurrent();
-    renderer_.DiscardDisplayLists();
+    for (unsigned int list : lists) renderer_.DiscardDisplayList(list);
     doneCurrent();
 }
 
@@ -137,7 +152,7 @@ SceneFrame SlopeEditorView::Frame() {
     f.shapes = &shapes_;
     f.picked = &picked_;
     f.lastPicked = lastPicked_;
-    f.selected = selected_;
+    f.selected = shapes_.Selected();
     f.hiddenAxes = &hiddenAxes_;
     f.hiddenLayers = &hiddenLayers_;
     f.range = &range_;
@@ -156,6 +171,7 @@ void SlopeEditorView::paintGL() {
         update();
         return;
     }
+    const PaintScope paint(painting_);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_BLEND);
     if (const RangeSource* source = context_.placement) CacheEffectiveRange(*source, range_);
@@ -182,12 +198,17 @@ void SlopeEditorView::mouseMoveEvent(QMouseEvent* event) {
         const auto& projection = renderer_.Projection();
         Vec3d p[3];
         const double window[3][2] = {{0, 0}, {-1, 0}, {0, 1}};
+        bool projected = true;
         for (int i = 0; i < 3; ++i) {
-            gluUnProject(window[i][0], window[i][1], 0.0, model.data(), projection.data(), view.data(), &p[i].x,
-                         &p[i].y, &p[i].z);
+            projected = projected && gluUnProject(window[i][0], window[i][1], 0.0, model.data(), projection.data(),
+                                                  view.data(), &p[i].x, &p[i].y, &p[i].z) == GL_TRUE;
         }
-        camera_.Pan(dx, dy, height(), Unit(p[1] - p[0]), Unit(p[2] - p[0]));
-        update();
+        // A singular matrix (a camera distance of 0, say) gives no screen
+        // directions: the view does not move.
+        if (projected) {
+            camera_.Pan(dx, dy, height(), Unit(p[1] - p[0]), Unit(p[2] - p[0]));
+            update();
+        }
     } else if (event->buttons() == Qt::MiddleButton && event->modifiers() == Qt::NoModifier) {
         camera_.Orbit(dx, dy);
         update();
@@ -229,6 +250,8 @@ void SlopeEditorView::HandleKey(int key) {
             for (int i = 1; i <= axes; ++i) {
                 if (Db().sp_wnam(i) >= 0) hiddenAxes_.insert(i);
             }
+            // The nodes and ridge lines on the hidden axes go at once.
+            DiscardDisplayLists({kListNodes, kListRidgeLines});
             break;
         }
         case Qt::Key_Z:

@@ -7,6 +7,7 @@
 #include <QOpenGLWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <set>
@@ -47,8 +48,9 @@ public:
     std::vector<NodeRef>& PickedNodes() { return picked_; }
     std::optional<NodeRef>& LastPickedNode() { return lastPicked_; }
     SlopeShapeList& Shapes() { return shapes_; }
-    const SlopeShape* SelectedShape() const { return selected_; }
-    void SetSelectedShape(const SlopeShape* shape) { selected_ = shape; }
+    const SlopeShape* SelectedShape() const { return shapes_.Selected(); }
+    // Selects a shape of Shapes(), or nothing.
+    void SetSelectedShape(const SlopeShape* shape) { shapes_.Select(shape); }
     std::set<int32_t>& HiddenAxes() { return hiddenAxes_; }
     std::set<LayerCode>& HiddenLayers() { return hiddenLayers_; }
     const EffectiveRange& Range() const { return range_; }
@@ -78,6 +80,8 @@ public:
     void ResetCamera() override;
     void CentreOnPickedNodes() override;
     void DiscardDisplayLists() override;
+    // Deletes the given display lists only.
+    void DiscardDisplayLists(std::initializer_list<unsigned int> lists);
     void Invalidate() override { update(); }
 
 protected:
@@ -104,7 +108,6 @@ private:
     Camera camera_;
     std::vector<NodeRef> picked_;
     std::optional<NodeRef> lastPicked_;
-    const SlopeShape* selected_ = nullptr;
     std::set<int32_t> hiddenAxes_;
     std::set<LayerCode> hiddenLayers_;
     EffectiveRange range_;
@@ -114,5 +117,11 @@ private:
     std::unique_ptr<QtLabelRasterizer> labels_;
     QPoint lastMouse_;
     bool contextReady_ = false;
+    bool painting_ = false;  // inside paintGL: the context is current
+    struct PaintScope {
+        explicit PaintScope(bool& flag) : flag_(flag) { flag_ = true; }
+        ~PaintScope() { flag_ = false; }
+        bool& flag_;
+    };
     bool created_ = false;
 };

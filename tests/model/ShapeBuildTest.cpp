@@ -88,16 +88,17 @@ TEST_F(ShapeBuild, AnOutlineWithTwoBoundaryAxesIsIgnored) {
     EXPECT_EQ(list.FindShapeByNumber(SlopeCode(2)), nullptr);
 }
 
-TEST_F(ShapeBuild, TheBuildStopsAtASlopeWithoutBays) {
+TEST_F(ShapeBuild, ASlopeWithoutBaysIsLeftOutAndTheRestBuilt) {
     const int first = addSlope(RisingSlope("sl:1"));
     ASSERT_GE(addSlope(BrokenSlope("sl:2")), 1);
-    ASSERT_GE(addSlope(SecondSlope("sl:3")), 1);
+    const int third = addSlope(SecondSlope("sl:3"));
     ASSERT_EQ(DB_restruct(0), 0);
     ASSERT_LT(Db().sp_GetMaxBayS(SlopeCode(2)), 1);
     SlopeShapeList list;
     list.BuildShapesFromModel();
-    ASSERT_EQ(list.Size(), 1u);
+    ASSERT_EQ(list.Size(), 2u);
     EXPECT_EQ(list.At(0).number, SlopeCode(first));
+    EXPECT_EQ(list.At(1).number, SlopeCode(third));
     EXPECT_FALSE(IsShapeListBusy());
 }
 

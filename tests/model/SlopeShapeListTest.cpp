@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "model/SlopeShapeList.h"
@@ -95,6 +96,48 @@ TEST(SlopeShapeList, RemoveShapesKeepsTheOrderOfTheRest) {
     EXPECT_EQ(list.Size(), 3u);
     list.RemoveAllShapes();
     EXPECT_TRUE(list.Empty());
+}
+
+// The selection is cleared by every removal that frees its shape, and only
+// by those: a freed shape is never read through it.
+TEST(SlopeShapeList, SelectionNeverOutlivesItsShape) {
+    struct Case {
+        const char* name;
+        ShapeKind selectedKind;
+        std::function<void(SlopeShapeList&)> change;
+        bool stillSelected;
+    };
+    const Case cases[] = {
+        {"outlines removed, outline selected", ShapeKind::Outline,
+         [](SlopeShapeList& l) { l.RemoveShapes(ShapeKind::Outline); }, false},
+        {"outlines removed, registered selected", ShapeKind::Registered,
+         [](SlopeShapeList& l) { l.RemoveShapes(ShapeKind::Outline); }, true},
+        {"registered removed", ShapeKind::Registered,
+         [](SlopeShapeList& l) { l.RemoveShapes(ShapeKind::Registered); }, false},
+        {"registered rebuilt without a model", ShapeKind::Registered,
+         [](SlopeShapeList& l) { l.RebuildRegisteredShapes(); }, false},
+        {"all removed", ShapeKind::Defined, [](SlopeShapeList& l) { l.RemoveAllShapes(); }, false},
+        {"a shape added", ShapeKind::Defined, [](SlopeShapeList& l) { Add(l, ShapeKind::Outline, 0, Square(9)); },
+         true},
+    };
+    for (const Case& c : cases) {
+        SlopeShapeList list;
+        Add(list, ShapeKind::Registered, -32769);
+        Add(list, ShapeKind::Outline, 0, Square(2));
+        Add(list, ShapeKind::Defined, 1, Square(4));
+        const SlopeShape* chosen = nullptr;
+        for (size_t i = 0; i < list.Size(); ++i) {
+            if (list.At(i).kind == c.selectedKind) chosen = &list.At(i);
+        }
+        list.Select(chosen);
+        ASSERT_EQ(list.Selected(), chosen) << c.name;
+        c.change(list);
+        EXPECT_EQ(list.Selected(), c.stillSelected ? chosen : nullptr) << c.name;
+    }
+    SlopeShapeList list, other;
+    Add(other, ShapeKind::Outline, 0);
+    list.Select(&other.At(0));
+    EXPECT_EQ(list.Selected(), nullptr) << "a shape of another list selects nothing";
 }
 
 TEST(SlopeShapeList, FindersAnswerTheFirstMatchOrNull) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include <functional>
+
 #include "view/Camera.h"
 
 namespace {
@@ -118,3 +122,28 @@ TEST(Camera, PanMovesTheTargetInTheScreenPlane) {
 }
 
 }  // namespace
+
+// Moves that would make the target not a number leave it where it is: the
+// target is written to the settings file.
+TEST(Camera, MovesWithoutADirectionLeaveTheTarget) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::function<void(Camera&)> move;
+    };
+    const Case cases[] = {
+        {"pan along NaN directions", [nan](Camera& c) { c.Pan(5, 5, 300, Vec3d(nan, nan, nan), Vec3d(0, 1, 0)); }},
+        {"pan along infinite directions",
+         [](Camera& c) { c.Pan(5, 0, 300, Vec3d(std::numeric_limits<double>::infinity(), 0, 0), Vec3d(0, 1, 0)); }},
+        {"shift-wheel with the eye on the target", [](Camera& c) {
+             c.distance = 0.0f;
+             c.Wheel(120, true);
+         }},
+    };
+    for (const Case& test : cases) {
+        Camera c;
+        c.target = Vec3d(1, 2, 3);
+        test.move(c);
+        EXPECT_EQ(c.target, Vec3d(1, 2, 3)) << test.name;
+    }
+}

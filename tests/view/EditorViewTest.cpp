@@ -152,6 +152,67 @@ TEST_F(EditorViewTest, LeftDragPansWithoutTurning) {
     EXPECT_FLOAT_EQ(c.azimuth, azimuth);
 }
 
+// Pixels of a frame that are not the background.
+int DrawnPixels(const QImage& frame) {
+    const QRgb background = frame.pixel(0, frame.height() - 1);
+    int drawn = 0;
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) drawn += frame.pixel(x, y) != background;
+    }
+    return drawn;
+}
+
+TEST_F(EditorViewTest, KeyXTakesTheNodesAndRidgeLinesAwayAtOnce) {
+    const int before = DrawnPixels(view->grabFramebuffer());
+    QTest::keyClick(view.get(), Qt::Key_X);
+    const int after = DrawnPixels(view->grabFramebuffer());
+    EXPECT_LT(after * 10, before * 8) << "the cached lists still drew the hidden axes";
+}
+
+// The outline's shape goes with key E, and with it the selection the frame
+// reads (under the sanitizer build a dangling one is a use-after-free).
+TEST_F(EditorViewTest, KeyEDropsTheSelectedOutline) {
+    const std::vector<Vec3d> corners = {{0, 0, 0}, {6000, 0, 0}, {6000, 6000, 0}};
+    const std::vector<NodeRef> nodes = {{1, 1}, {1, 2}, {1, 3}};
+    const int index = view->Shapes().AddShape(corners, nodes, ShapeKind::Outline, 0);
+    ASSERT_GE(index, 0);
+    view->SetSelectedShape(&view->Shapes().At(static_cast<size_t>(index)));
+    ASSERT_NE(view->SelectedShape(), nullptr);
+    QTest::keyClick(view.get(), Qt::Key_E);
+    EXPECT_EQ(view->SelectedShape(), nullptr);
+    view->grabFramebuffer();
+}
+
+TEST_F(EditorViewTest, PanWithASingularMatrixLeavesTheTarget) {
+    Camera& c = view->ViewCamera();
+    c.distance = 0.0f;
+    view->grabFramebuffer();  // a frame with the singular matrices
+    const Vec3d before = c.target;
+    MoveWith(Qt::LeftButton, QPoint(100, 100), QPoint(150, 120));
+    EXPECT_EQ(c.target, before);
+}
+
+// A range selector noticing its change during a paint discards the lists;
+// the frame must still be drawn in the same context.
+TEST_F(EditorViewTest, ListsDiscardedDuringAPaintStillGiveTheFrame) {
+    struct DiscardingRange : PlacementAccess {
+        SessionContext* context = nullptr;
+        bool RangeShown() const override {
+            if (context->view) context->view->DiscardDisplayLists();
+            return false;
+        }
+        int32_t SelectionCode(RangeSelection) const override { return 0; }
+        void RefillKeepingChoices() override {}
+    } range;
+    const QImage plain = view->grabFramebuffer();
+    range.context = &context;
+    context.placement = &range;
+    const QImage discarding = view->grabFramebuffer();
+    context.placement = nullptr;
+    EXPECT_EQ(discarding, plain);
+    EXPECT_GT(DrawnPixels(discarding), 1000);
+}
+
 TEST_F(EditorViewTest, KeyXHidesEveryAxisAndZShowsThemAgain) {
     QTest::keyClick(view.get(), Qt::Key_X);
     EXPECT_EQ(static_cast<int>(view->HiddenAxes().size()), Db().sp_GetMaxLin(0));
