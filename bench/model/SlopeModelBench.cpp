@@ -40,7 +40,7 @@ private:
         const char* bin = std::getenv("TORMEL_BIN_DIR");
         const std::string directory = bin ? bin : "";
         if (!ModelDbLibrary::Instance().LoadFrom(directory)) return;
-        const std::string path = dir_.file("slopes.teva");
+        const std::string path = dir_.File("slopes.teva");
         if (teva_create(path.c_str(), "1,000 slopes") != 0) return;
         if (teva_add_storey("1F", 0) != 1 || teva_add_storey("2F", 3000) != 2) return;
         for (int i = 0; i <= kColumns; ++i) {

@@ -19,7 +19,7 @@ protected:
         ASSERT_NE(bin, nullptr) << "TORMEL_BIN_DIR is not set";
         ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
         ASSERT_TRUE(ModelDbLibrary::Instance().MissingUsedEntries().empty());
-        ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.file("grid.teva"))) << teva_last_error();
+        ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.File("grid.teva"))) << teva_last_error();
     }
     void TearDown() override {
         teva_close();

@@ -52,7 +52,7 @@ TEST_F(SlopeSearch, OverlapWithARegisteredSlopeIsFound) {
 
 TEST_F(SlopeSearch, NoRegisteredSlopesMeansNoOverlap) {
     teva_close();
-    ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.file("empty.teva")));
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.File("empty.teva")));
     EXPECT_TRUE(SlopeOverlapTest(InSlopePlane(0, 0, 6000, 5000)));
     EXPECT_FALSE(SlopeIntersectionSearch(InSlopePlane(0, 0, 6000, 5000), true).has_value());
 }

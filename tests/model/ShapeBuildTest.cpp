@@ -144,7 +144,7 @@ struct MeshCase {
 class ShapeMesh : public ModelFixture, public testing::WithParamInterface<MeshCase> {};
 
 TEST_P(ShapeMesh, ASlopeDefinedByAMeshFileCarriesWhatCouldBeRead) {
-    const std::string meshPath = dir.file("roof.tmsh");
+    const std::string meshPath = dir.File("roof.tmsh");
     if (GetParam().content) {
         ASSERT_TRUE(testing_support::WriteFile(meshPath, GetParam().content));
     }
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ShapeBuild, AMeshFileIsReadOnlyForMeshDefinedSlopes) {
-    const std::string meshPath = dir.file("roof.tmsh");
+    const std::string meshPath = dir.File("roof.tmsh");
     ASSERT_TRUE(testing_support::WriteFile(meshPath, "H\n7,6,7\n1\n1,0,0,0,1,0,0,0,1,0\n"));
     PutMeshFileRecord(1, meshPath);
     SlopeSpec spec = RisingSlope();

@@ -21,7 +21,7 @@ constexpr double kStoreyHeights[] = {0, 3000, 6000};
 
 class TevaGridModel : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(makeGridBuilding(dir.file("grid.teva"))) << teva_last_error(); }
+    void SetUp() override { ASSERT_TRUE(makeGridBuilding(dir.File("grid.teva"))) << teva_last_error(); }
     void TearDown() override { teva_close(); }
     TempDir dir;
 };
@@ -306,7 +306,7 @@ TEST_F(TevaGridModel, DiagonalAxisSplitsTheSpansItCrosses)
 TEST(TevaModelNodes, ThreeAxesThroughOnePointShareOneNode)
 {
     TempDir dir;
-    ASSERT_EQ(teva_create(dir.file("star.teva").c_str(), "Star"), 0);
+    ASSERT_EQ(teva_create(dir.File("star.teva").c_str(), "Star"), 0);
     ASSERT_EQ(teva_add_storey("1F", 0), 1);
     ASSERT_EQ(addAxis("A", -1000, 0, 1000, 0), 1);
     ASSERT_EQ(addAxis("B", 0, -1000, 0, 1000), 2);
@@ -351,7 +351,7 @@ TEST(TevaModelNodes, ThreeAxesThroughOnePointShareOneNode)
 TEST(TevaModelNodes, CrossingsWithinOneMillimetreShareANode)
 {
     TempDir dir;
-    ASSERT_EQ(teva_create(dir.file("near.teva").c_str(), "Near"), 0);
+    ASSERT_EQ(teva_create(dir.File("near.teva").c_str(), "Near"), 0);
     ASSERT_EQ(teva_add_storey("1F", 0), 1);
     ASSERT_EQ(addAxis("A", 0, 0, 10000, 0), 1);
     ASSERT_EQ(addAxis("B", 5000, -1000, 5000, 1000), 2);
@@ -407,6 +407,6 @@ TEST_F(TevaGridModel, ReopenedProjectHasTheSameModel)
     ASSERT_EQ(before.crossings.size(), 14u);
     teva_close();
     EXPECT_EQ(sp_GetMaxCros(), -1);
-    ASSERT_EQ(teva_open(dir.file("grid.teva").c_str()), 0) << teva_last_error();
+    ASSERT_EQ(teva_open(dir.File("grid.teva").c_str()), 0) << teva_last_error();
     EXPECT_TRUE(take() == before);
 }

@@ -14,7 +14,7 @@ constexpr double kTolerance = 0.01; // mm
 
 class TevaLayerModel : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(makeGridBuilding(dir.file("layers.teva"))) << teva_last_error(); }
+    void SetUp() override { ASSERT_TRUE(makeGridBuilding(dir.File("layers.teva"))) << teva_last_error(); }
     void TearDown() override { teva_close(); }
 
     std::vector<int> enumeration()

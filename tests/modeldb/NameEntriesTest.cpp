@@ -13,7 +13,7 @@ class TevaNameEntries : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(teva_create(dir.file("names.teva").c_str(), "Names"), 0) << teva_last_error();
+        ASSERT_EQ(teva_create(dir.File("names.teva").c_str(), "Names"), 0) << teva_last_error();
         ASSERT_EQ(teva_add_storey("1F", 0), 1);
     }
     void TearDown() override { teva_close(); }
@@ -145,7 +145,7 @@ TEST_F(TevaNameEntries, DeletedAndRenamedNamesPersist)
     ASSERT_EQ(DB_Usren(TEVA_NAME_AXIS, 1, "A'"), 0);
     ASSERT_EQ(DB_Usdel(TEVA_NAME_AXIS, 2), 0);
     teva_close();
-    ASSERT_EQ(teva_open(dir.file("names.teva").c_str()), 0) << teva_last_error();
+    ASSERT_EQ(teva_open(dir.File("names.teva").c_str()), 0) << teva_last_error();
     EXPECT_EQ(nameOf(TEVA_NAME_AXIS, 1), "A'");
     EXPECT_EQ(DB_Usfind(TEVA_NAME_AXIS, "B"), -2);
     EXPECT_EQ(nameOf(TEVA_NAME_STOREY, 1), "1F");

@@ -90,7 +90,7 @@ TEST(TevaNoProject, EveryEntryAnswersNotFoundBeforeAnyOpen)
 TEST(TevaNoProject, EveryEntryAnswersNotFoundAfterClose)
 {
     TempDir dir;
-    ASSERT_TRUE(makeGridBuilding(dir.file("closed.teva")));
+    ASSERT_TRUE(makeGridBuilding(dir.File("closed.teva")));
     ASSERT_EQ(sp_GetMaxCros(), 9);
     teva_close();
     expectEverythingNotFound();
@@ -99,7 +99,7 @@ TEST(TevaNoProject, EveryEntryAnswersNotFoundAfterClose)
 TEST(TevaNoProject, RefusedOpenLeavesNoProjectOpen)
 {
     TempDir dir;
-    ASSERT_TRUE(makeGridBuilding(dir.file("first.teva")));
-    EXPECT_EQ(teva_open(dir.file("missing.teva").c_str()), -1);
+    ASSERT_TRUE(makeGridBuilding(dir.File("first.teva")));
+    EXPECT_EQ(teva_open(dir.File("missing.teva").c_str()), -1);
     expectEverythingNotFound();
 }

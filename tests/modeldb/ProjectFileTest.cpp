@@ -45,7 +45,7 @@ protected:
     // Makes a small closed project at `name` with one storey.
     std::string makeProject(const std::string& name)
     {
-        const std::string path = dir.file(name);
+        const std::string path = dir.File(name);
         EXPECT_EQ(teva_create(path.c_str(), "Project"), 0) << teva_last_error();
         EXPECT_EQ(teva_add_storey("1F", 0), 1);
         teva_close();
@@ -73,7 +73,7 @@ protected:
 
 TEST_F(TevaProjectFile, CreateOpensANewEmptyProject)
 {
-    const std::string path = dir.file("new.teva");
+    const std::string path = dir.File("new.teva");
     ASSERT_EQ(teva_create(path.c_str(), "New"), 0) << teva_last_error();
     unsigned char header[TEVA_SIZE_PROJECT];
     EXPECT_EQ(DB_get(TEVA_REC_PROJECT, header), 0);
@@ -88,22 +88,22 @@ TEST_F(TevaProjectFile, CreateOpensANewEmptyProject)
 
 TEST_F(TevaProjectFile, CreateRefusesAnExistingFile)
 {
-    const std::string path = dir.file("exists.teva");
+    const std::string path = dir.File("exists.teva");
     writeFile(path, "keep me");
     EXPECT_EQ(teva_create(path.c_str(), "X"), -1);
     EXPECT_NE(std::string(teva_last_error()).find("exists"), std::string::npos);
     EXPECT_EQ(contentsOf(path), "keep me");
     EXPECT_EQ(teva_create(nullptr, "X"), -1);
     EXPECT_EQ(teva_create("", "X"), -1);
-    EXPECT_EQ(teva_create(dir.file("no/such/folder.teva").c_str(), "X"), -1);
+    EXPECT_EQ(teva_create(dir.File("no/such/folder.teva").c_str(), "X"), -1);
     const std::string longTitle(200, 't');
-    EXPECT_EQ(teva_create(dir.file("long.teva").c_str(), longTitle.c_str()), -1);
-    EXPECT_FALSE(fs::exists(dir.file("long.teva")));
+    EXPECT_EQ(teva_create(dir.File("long.teva").c_str(), longTitle.c_str()), -1);
+    EXPECT_FALSE(fs::exists(dir.File("long.teva")));
 }
 
 TEST_F(TevaProjectFile, StoreysMustRiseAndHaveNames)
 {
-    ASSERT_EQ(teva_create(dir.file("storeys.teva").c_str(), "S"), 0);
+    ASSERT_EQ(teva_create(dir.File("storeys.teva").c_str(), "S"), 0);
     EXPECT_EQ(teva_add_storey("1F", 100), 1);
     EXPECT_EQ(teva_add_storey("low", 100), -1);
     EXPECT_NE(std::string(teva_last_error()).find("above"), std::string::npos);
@@ -117,25 +117,25 @@ TEST_F(TevaProjectFile, StoreysMustRiseAndHaveNames)
 
 TEST_F(TevaProjectFile, MissingFileIsRefused)
 {
-    EXPECT_EQ(teva_open(dir.file("missing.teva").c_str()), -1);
+    EXPECT_EQ(teva_open(dir.File("missing.teva").c_str()), -1);
     EXPECT_NE(std::string(teva_last_error()).find("no such project file"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir.file("missing.teva"))) << "opening never creates";
+    EXPECT_FALSE(fs::exists(dir.File("missing.teva"))) << "opening never creates";
     EXPECT_EQ(teva_open(nullptr), -1);
     EXPECT_EQ(teva_open(""), -1);
-    EXPECT_EQ(teva_open(dir.path().string().c_str()), -1) << "a folder is no project";
+    EXPECT_EQ(teva_open(dir.Path().c_str()), -1) << "a folder is no project";
 }
 
 TEST_F(TevaProjectFile, FilesThatAreNoProjectAreRefused)
 {
-    const std::string text = dir.file("text.teva");
+    const std::string text = dir.File("text.teva");
     writeFile(text, std::string(5000, 'a'));
     expectRefused(text, "not a project file");
 
-    const std::string empty = dir.file("empty.teva");
+    const std::string empty = dir.File("empty.teva");
     writeFile(empty, "");
     expectRefused(empty, "not a project file");
 
-    const std::string other = dir.file("other.sqlite");
+    const std::string other = dir.File("other.sqlite");
     runSql(other, "CREATE TABLE t(x); INSERT INTO t VALUES (1);");
     expectRefused(other, "not a project file");
 }
@@ -176,7 +176,7 @@ TEST_F(TevaProjectFile, DamagedDatabaseIsRefused)
 
 TEST_F(TevaProjectFile, WritesAreInTheFileWhenTheCallReturns)
 {
-    const std::string path = dir.file("durable.teva");
+    const std::string path = dir.File("durable.teva");
     ASSERT_TRUE(makeGridBuilding(path));
     ASSERT_EQ(DB_Usno(TEVA_NAME_SLOPE, "kept"), 1);
     // A second connection, made without the library, sees every write
@@ -201,7 +201,7 @@ TEST_F(TevaProjectFile, WritesAreInTheFileWhenTheCallReturns)
 TEST_F(TevaProjectFile, OpeningClosesTheOpenProject)
 {
     const std::string a = makeProject("a.teva");
-    ASSERT_TRUE(makeGridBuilding(dir.file("b.teva")));
+    ASSERT_TRUE(makeGridBuilding(dir.File("b.teva")));
     EXPECT_EQ(sp_GetMaxCros(), 9);
     ASSERT_EQ(teva_open(a.c_str()), 0) << teva_last_error();
     EXPECT_EQ(sp_GetMaxCros(), 0);
@@ -210,7 +210,7 @@ TEST_F(TevaProjectFile, OpeningClosesTheOpenProject)
 
 TEST_F(TevaProjectFile, CheckReportsRecordProblems)
 {
-    ASSERT_TRUE(makeGridBuilding(dir.file("check.teva")));
+    ASSERT_TRUE(makeGridBuilding(dir.File("check.teva")));
     EXPECT_EQ(teva_check(), 0) << teva_last_error();
     // An axis line whose last point is missing, and a slope edge record of
     // no slope.
@@ -230,7 +230,7 @@ TEST_F(TevaProjectFile, CheckReportsRecordProblems)
 
 TEST_F(TevaProjectFile, CheckOfABadlyDamagedProjectStaysShort)
 {
-    ASSERT_TRUE(makeGridBuilding(dir.file("damaged.teva")));
+    ASSERT_TRUE(makeGridBuilding(dir.File("damaged.teva")));
     // Slope records claiming 3000 vertices without their edge records, and
     // more than a hundred problems in all.
     for (int n = 1; n <= 120; ++n) {

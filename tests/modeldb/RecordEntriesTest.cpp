@@ -47,7 +47,7 @@ class TevaRecordEntries : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(teva_create(dir.file("records.teva").c_str(), "Records"), 0) << teva_last_error();
+        ASSERT_EQ(teva_create(dir.File("records.teva").c_str(), "Records"), 0) << teva_last_error();
     }
     void TearDown() override { teva_close(); }
 
@@ -90,7 +90,7 @@ TEST_F(TevaRecordEntries, EveryKindRoundTripsByteForByte)
     }
     // And after closing and reopening the file.
     teva_close();
-    ASSERT_EQ(teva_open(dir.file("records.teva").c_str()), 0) << teva_last_error();
+    ASSERT_EQ(teva_open(dir.File("records.teva").c_str()), 0) << teva_last_error();
     for (const KindCase& k : kKinds) {
         SCOPED_TRACE(k.name);
         std::vector<unsigned char> read(static_cast<std::size_t>(k.size), 0);
@@ -166,7 +166,7 @@ TEST_F(TevaRecordEntries, ProjectHeaderHoldsTheTitle)
     header[150] = 42;
     ASSERT_EQ(DB_put(TEVA_REC_PROJECT, header), 0);
     teva_close();
-    ASSERT_EQ(teva_open(dir.file("records.teva").c_str()), 0);
+    ASSERT_EQ(teva_open(dir.File("records.teva").c_str()), 0);
     unsigned char read[TEVA_SIZE_PROJECT] = {};
     ASSERT_EQ(DB_get(TEVA_REC_PROJECT, read), 0);
     EXPECT_EQ(std::memcmp(read, header, sizeof header), 0);
@@ -253,6 +253,6 @@ TEST_F(TevaRecordEntries, CoordinatesBeyondTheRangeOrNotFiniteAreRefusedAndWrite
     EXPECT_EQ(DB_put(TEVA_REC_AXIS_POINT, point.data()), TEVA_BAD_ARGUMENT);
     EXPECT_EQ(DB_get(TEVA_REC_AXIS_POINT, point.data()), TEVA_NOT_FOUND);
     teva_close();
-    ASSERT_EQ(teva_open(dir.file("records.teva").c_str()), 0) << teva_last_error();
+    ASSERT_EQ(teva_open(dir.File("records.teva").c_str()), 0) << teva_last_error();
     EXPECT_EQ(DB_get(TEVA_REC_AXIS_POINT, point.data()), TEVA_NOT_FOUND);
 }

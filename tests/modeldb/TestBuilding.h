@@ -3,6 +3,8 @@
 // axes, levels and slopes into the open project.
 #pragma once
 
+#include "RecordLayouts.h"
+#include "TempDir.h"
 #include "tevalib.h"
 
 #include <algorithm>
@@ -15,62 +17,13 @@
 
 namespace modeldbtest {
 
-// A new, empty folder under the system's temporary folder, removed with its
-// contents at the end of the scope.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "teva-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+using TempDir = testing_support::TempDir;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Little-endian field writers for record buffers.
-inline void putI16(unsigned char* record, std::size_t offset, int value)
-{
-    const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
-    record[offset] = static_cast<unsigned char>(u & 0xff);
-    record[offset + 1] = static_cast<unsigned char>(u >> 8);
-}
-
-inline int getI16(const unsigned char* record, std::size_t offset)
-{
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(record[offset] | record[offset + 1] << 8));
-}
-
-inline void putF64(unsigned char* record, std::size_t offset, double value)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 8; ++i)
-        record[offset + static_cast<std::size_t>(i)] = static_cast<unsigned char>(bits >> (8 * i));
-}
-
-inline double getF64(const unsigned char* record, std::size_t offset)
-{
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = bits << 8 | record[offset + static_cast<std::size_t>(i)];
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
+// Little-endian field access for record buffers, as the library stores them.
+using teva::getF64;
+using teva::getI16;
+using teva::putF64;
+using teva::putI16;
 
 // The largest line id among the axis line records, 0 when there is none.
 inline int largestLineId()
@@ -79,7 +32,7 @@ inline int largestLineId()
     int largest = 0;
     DB_getr(TEVA_REC_AXIS_LINE, nullptr);
     while (DB_getr(TEVA_REC_AXIS_LINE, record) == 0)
-        largest = std::max(largest, getI16(record, 0));
+        largest = std::max<int>(largest, getI16(record, 0));
     return largest;
 }
 
@@ -88,19 +41,18 @@ inline int largestLineId()
 inline int addAxis(const char* name, double x1, double y1, double x2, double y2)
 {
     const int id = largestLineId() + 1;
-    unsigned char line[TEVA_SIZE_AXIS_LINE] = {};
-    putI16(line, 0, id);
-    putI16(line, 2, 0);
-    putI16(line, 4, DB_Usno(TEVA_NAME_AXIS, name));
-    putI16(line, 6, 1);
-    putI16(line, 8, 2);
-    putF64(line, 16, x1);
-    putF64(line, 24, y1);
-    unsigned char point[TEVA_SIZE_AXIS_POINT] = {};
-    putI16(point, 0, id);
-    putI16(point, 2, 2);
-    putF64(point, 8, x2);
-    putF64(point, 16, y2);
+    const auto lineId = static_cast<std::int16_t>(id);
+    teva::AxisLineRecord axis;
+    axis.lineId = lineId;
+    axis.nameNumber = static_cast<std::int16_t>(DB_Usno(TEVA_NAME_AXIS, name));
+    axis.layer = 1;
+    axis.pointCount = 2;
+    axis.x1 = x1;
+    axis.y1 = y1;
+    unsigned char line[teva::AxisLineRecord::size] = {};
+    teva::encode(axis, line);
+    unsigned char point[teva::AxisPointRecord::size] = {};
+    teva::encode(teva::AxisPointRecord{lineId, 2, x2, y2}, point);
     if (DB_put(TEVA_REC_AXIS_LINE, line) != 0 || DB_put(TEVA_REC_AXIS_POINT, point) != 0)
         return -1;
     return id;
@@ -111,11 +63,10 @@ inline int addAxis(const char* name, double x1, double y1, double x2, double y2)
 inline int addLevel(int type, const char* name, int baseStorey, double height)
 {
     const int number = DB_Usno(TEVA_NAME_SUBLAYER, name);
-    unsigned char level[TEVA_SIZE_LEVEL] = {};
-    putI16(level, 0, type);
-    putI16(level, 2, number);
-    putI16(level, 4, baseStorey);
-    putF64(level, 8, height);
+    unsigned char level[teva::LevelRecord::size] = {};
+    teva::encode(teva::LevelRecord{static_cast<std::int16_t>(type), static_cast<std::int16_t>(number),
+                                   static_cast<std::int16_t>(baseStorey), height},
+                 level);
     return DB_put(TEVA_REC_LEVEL, level) == 0 ? number : -1;
 }
 
@@ -142,32 +93,33 @@ inline int addSlope(const SlopeSpec& spec)
     const int number = DB_Usno(TEVA_NAME_SLOPE, spec.name);
     if (number < 1)
         return -1;
-    unsigned char slope[TEVA_SIZE_SLOPE] = {};
-    putI16(slope, 0, number);
+    const auto i16 = [](int value) { return static_cast<std::int16_t>(value); };
+    teva::SlopeRecord slope;
+    slope.slopeNumber = i16(number);
     const int n = static_cast<int>(spec.edges.size());
     for (int e = 1; e <= n; ++e) {
         const int code = DB_Usfind(TEVA_NAME_AXIS, spec.edges[static_cast<std::size_t>(e - 1)]);
         if (e <= 4) {
-            putI16(slope, static_cast<std::size_t>(2 * e), code);
+            slope.edgeAxis[e - 1] = i16(code);
         } else {
-            unsigned char edge[TEVA_SIZE_SLOPE_EDGE] = {};
-            putI16(edge, 0, number);
-            putI16(edge, 2, e);
-            putI16(edge, 4, code);
+            unsigned char edge[teva::SlopeEdgeRecord::size] = {};
+            teva::encode(teva::SlopeEdgeRecord{i16(number), i16(e), i16(code)}, edge);
             if (DB_put(TEVA_REC_SLOPE_EDGE, edge) != 0)
                 return -1;
         }
     }
-    putI16(slope, 10, n);
-    putI16(slope, 14, spec.lowerStorey);
-    putI16(slope, 16, spec.lowerSub);
-    putI16(slope, 18, DB_Usfind(TEVA_NAME_AXIS, spec.bottom));
-    putI16(slope, 22, spec.definitionType);
-    putI16(slope, 24, spec.upperStorey);
-    putI16(slope, 26, spec.upperSub);
-    putI16(slope, 28, DB_Usfind(TEVA_NAME_AXIS, spec.top));
-    putI16(slope, 32, spec.meshRecord);
-    return DB_put(TEVA_REC_SLOPE, slope) == 0 ? number : -1;
+    slope.vertexCount = i16(n);
+    slope.lowerStorey = i16(spec.lowerStorey);
+    slope.lowerSub = i16(spec.lowerSub);
+    slope.bottomAxis = i16(DB_Usfind(TEVA_NAME_AXIS, spec.bottom));
+    slope.definition = i16(spec.definitionType);
+    slope.upperStorey = i16(spec.upperStorey);
+    slope.upperSub = i16(spec.upperSub);
+    slope.topAxis = i16(DB_Usfind(TEVA_NAME_AXIS, spec.top));
+    slope.meshRecord = i16(spec.meshRecord);
+    unsigned char record[teva::SlopeRecord::size] = {};
+    teva::encode(slope, record);
+    return DB_put(TEVA_REC_SLOPE, record) == 0 ? number : -1;
 }
 
 inline int slopeCode(int number, int lowerStorey)

@@ -18,7 +18,7 @@ protected:
         const char* bin = std::getenv("TORMEL_BIN_DIR");
         ASSERT_NE(bin, nullptr) << "TORMEL_BIN_DIR is not set";
         ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
-        ASSERT_EQ(teva_create(dir.file("panel.teva").c_str(), "Panel test"), 0) << teva_last_error();
+        ASSERT_EQ(teva_create(dir.File("panel.teva").c_str(), "Panel test"), 0) << teva_last_error();
     }
     void TearDown() override {
         teva_close();

@@ -41,7 +41,7 @@ protected:
 
     // One storey with two axes crossing at the origin: one node there.
     void OneNode() {
-        ASSERT_EQ(teva_create(dir.file("one.teva").c_str(), "one node"), 0);
+        ASSERT_EQ(teva_create(dir.File("one.teva").c_str(), "one node"), 0);
         ASSERT_EQ(teva_add_storey("1F", 0), 1);
         ASSERT_GT(modeldbtest::addAxis("X1", 0, -1000, 0, 1000), 0);
         ASSERT_GT(modeldbtest::addAxis("Y1", -1000, 0, 1000, 0), 0);
@@ -119,7 +119,7 @@ TEST_F(SceneRenderTest, PickedNodeInTheRotatedColour) {
 
 TEST_F(SceneRenderTest, BackgroundColourFromTheSettingsFile) {
     OneNode();
-    const std::string ini = dir.file("Vorna3D.ini");
+    const std::string ini = dir.File("Vorna3D.ini");
     ASSERT_TRUE(platform::WriteProfileString(ini, "Color", "BGACOLOR", "255"));
     ViewPreferences view;
     LoadDisplaySettings(settings, view, ini);
@@ -160,7 +160,7 @@ TEST_F(SceneRenderTest, GridCountZeroDrawsOneLine) {
 }
 
 TEST_F(SceneRenderTest, EveryItemOffLeavesOnlyTheSlopeFaces) {
-    ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.file("grid.teva")));
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.File("grid.teva")));
     modeldbtest::SlopeSpec spec;
     spec.edges = {"Y1", "X2", "Y2", "X1"};
     spec.bottom = "Y1";
