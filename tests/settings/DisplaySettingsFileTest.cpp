@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "ProfileFile.h"
+#include "SampleSettings.h"
 #include "TempDir.h"
 #include "settings/DisplaySettingsFile.h"
 
@@ -147,29 +148,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, RePosTable,
                                          RePosCase{"Two", "2", true},
                                          RePosCase{"Text", "yes", false}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-DisplaySettingsTexts SampleTexts() {
-    DisplaySettingsTexts t;
-    t.nodeWidth = "150";
-    t.lineWidth = "2";
-    t.lineType = "ﾄﾞｯﾄ";
-    t.gridWidth = "1.5";
-    t.gridType = "ｻｾﾝ";
-    t.gridPosX = "10";
-    t.gridPosY = "-20";
-    t.gridPosZ = "30.5";
-    t.gridSpacing = "500";
-    t.gridCountX = "4";
-    t.gridCountY = "6";
-    t.backgroundColour = Rgb(1, 2, 3);
-    t.nodeColour = Rgb(80, 100, 200);
-    t.lineColour = Rgb(204, 204, 204);
-    t.gridColour = Rgb(255, 255, 255);
-    t.textColour = Rgb(0, 0, 0);
-    t.inheritPosition = true;
-    t.perspectiveAngle = "45";
-    return t;
-}
 
 TEST_F(DisplaySettingsFileTest, SaveWritesAllKeysAndLoadReadsThemBack) {
     ASSERT_TRUE(SaveDisplaySettings(SampleTexts(), ini));

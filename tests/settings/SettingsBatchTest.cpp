@@ -16,6 +16,7 @@
 #include <ostream>
 
 #include "OrdinaryUser.h"
+#include "SampleSettings.h"
 #include "TempDir.h"
 #include "settings/CheckItemSettings.h"
 #include "settings/DisplaySettingsFile.h"
@@ -69,25 +70,6 @@ private:
     int fd_;
     std::vector<std::pair<uint32_t, std::string>> events_;
 };
-
-DisplaySettingsTexts SampleTexts() {
-    DisplaySettingsTexts t;
-    t.nodeWidth = "150";
-    t.lineWidth = "2";
-    t.lineType = "ﾄﾞｯﾄ";
-    t.gridWidth = "1.5";
-    t.gridType = "ｻｾﾝ";
-    t.gridPosX = "10";
-    t.gridPosY = "-20";
-    t.gridPosZ = "30.5";
-    t.gridSpacing = "500";
-    t.gridCountX = "4";
-    t.gridCountY = "6";
-    t.backgroundColour = Rgb(1, 2, 3);
-    t.inheritPosition = true;
-    t.perspectiveAngle = "45";
-    return t;
-}
 
 class SettingsFileTest : public testing::Test {
 protected:
