@@ -52,3 +52,8 @@ OutlineStatus ReadSlopeOutline(LayerCode slope, SlopeOutline& outline) {
     }
     return OutlineStatus::Ok;
 }
+
+bool StoreyLayerExists(LayerCode layer) {
+    if (layer <= 0 || !Db().sp_cpnam || !Db().sp_cpno) return false;
+    return Db().sp_cpno(Db().sp_cpnam(layer)) == layer;
+}

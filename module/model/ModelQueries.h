@@ -39,3 +39,8 @@ enum class OutlineStatus {
 };
 
 OutlineStatus ReadSlopeOutline(LayerCode slope, SlopeOutline& outline);
+
+// Whether a code names a storey layer (main or sub-layer) of the model: its
+// name code maps back to it through sp_cpno (which answers 0, -1 or -6 for
+// no such layer). Slope entries and 0 are no storey layers.
+bool StoreyLayerExists(LayerCode layer);
