@@ -12,7 +12,10 @@
 #include "Dialogs.h"
 #include "TestBuilding.h"
 #include "model/OrderPickedNodes.h"
+#include "ScriptedDialogs.h"
+#include "model/NodeSelection.h"
 #include "model/RegisteredSlopeSearch.h"
+#include "model/SlopeRegistration.h"
 #include "model/SlopeShapeList.h"
 #include "model/ModelDbLibrary.h"
 
@@ -24,7 +27,7 @@ constexpr double kSpacing = 1000.0;
 
 std::string AxisName(char direction, int index) { return direction + std::to_string(index); }
 
-// A grid of 41 × 26 axes at 1 m on two storeys (0 and 3000), with one slope
+// A grid of 41 × 26 axes at 1 m on three storeys (0, 3000, 6000), with one slope
 // per cell rising from its Y(j) edge on storey 1 to its Y(j+1) edge on
 // storey 2. Made once per process.
 class SlopeBuilding {
@@ -42,7 +45,9 @@ private:
         if (!ModelDbLibrary::Instance().LoadFrom(directory)) return;
         const std::string path = dir_.File("slopes.teva");
         if (teva_create(path.c_str(), "1,000 slopes") != 0) return;
-        if (teva_add_storey("1F", 0) != 1 || teva_add_storey("2F", 3000) != 2) return;
+        if (teva_add_storey("1F", 0) != 1 || teva_add_storey("2F", 3000) != 2 ||
+            teva_add_storey("3F", 6000) != 3)
+            return;
         for (int i = 0; i <= kColumns; ++i) {
             const double x = i * kSpacing;
             modeldbtest::addAxis(AxisName('X', i).c_str(), x, -500, x, kRows * kSpacing + 500);
@@ -111,6 +116,49 @@ void BM_BuildShapesFromModel(benchmark::State& state) {
     state.SetLabel(std::to_string(list.Size()) + " shapes");
 }
 BENCHMARK(BM_BuildShapesFromModel)->Unit(benchmark::kMillisecond);
+
+struct NoRefresh : EditorRefresh {
+    void RefreshAfterModelChange() override {}
+    void Repaint() override {}
+};
+
+NodeRef GridNode(LayerCode layer, int i, int j) {
+    const int a = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, AxisName('X', i).c_str()));
+    const int b = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, AxisName('Y', j).c_str()));
+    return {layer, Db().sp_nno(layer, Db().sp_xnow(a, b))};
+}
+
+// The "定義" command on the first cell one storey up (2F to 3F, parallel to
+// every registered slope): the automatic name (1,000 taken), every check
+// against the 1,000 slopes, the records written, the model restructured and
+// the registered shapes rebuilt. The new slope is removed again outside the
+// timing.
+void BM_DefineSlope(benchmark::State& state) {
+    if (!Ready(state)) return;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    NoRefresh refresh;
+    SlopeShapeList shapes;
+    shapes.BuildShapesFromModel();
+    const std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1), GridNode(3, 0, 1)};
+    for (auto _ : state) {
+        BuildOutlineShape(picked, shapes);
+        shapes.Select(shapes.FindOutlineShape());
+        if (!DefineSlopeWithAutomaticName(picked, shapes, refresh) || !dialogs.shown.empty()) {
+            state.SkipWithError("the slope was not defined");
+            return;
+        }
+        state.PauseTiming();
+        unsigned char record[TEVA_SIZE_SLOPE] = {};
+        teva::putI16(record, 0, DB_Usfind(TEVA_NAME_SLOPE, "sl:1001"));
+        DB_del(TEVA_REC_SLOPE, record);
+        DB_Usdel(TEVA_NAME_SLOPE, teva::getI16(record, 0));
+        DB_restruct(0);
+        state.ResumeTiming();
+    }
+    state.SetLabel(std::to_string(shapes.Size()) + " shapes after each definition");
+}
+BENCHMARK(BM_DefineSlope)->Unit(benchmark::kMillisecond);
 
 // The 20 grid nodes round a 6 × 4 cell block of storey 1, picked in grid
 // order; the newest makes one earlier node redundant, as in a real session.
