@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <QApplication>
 #include <QOffscreenSurface>
@@ -23,7 +24,10 @@
 #include "view/CameraFit.h"
 #include "view/CompassFaces.h"
 #include "view/QtLabelRasterizer.h"
+#include "TestBuilding.h"
+#include "model/SceneContent.h"
 #include "view/SceneRenderer.h"
+#include "view/ScenePicker.h"
 
 namespace {
 
@@ -164,6 +168,82 @@ void BM_DemoRebuilt(benchmark::State& state) { Frames(state, "demo", true); }
 void BM_Large10x40x40Cached(benchmark::State& state) { Frames(state, LargeModel(), false); }
 void BM_Large10x40x40Rebuilt(benchmark::State& state) { Frames(state, LargeModel(), true); }
 
+// A node pick at a node in the middle of the view: the spheres that can
+// reach the click drawn in selection mode, or (to compare) every sphere.
+void NodePicks(benchmark::State& state, const std::string& teva, bool cull) {
+    Scene scene(teva);
+    if (!scene.ok) {
+        state.SkipWithError("no project or no OpenGL context");
+        return;
+    }
+    scene.Frame();
+    ScenePicker picker(*scene.renderer, [](const std::string&) { return std::make_pair(40, 13); });
+    picker.SetNodeCulling(cull);
+    // The visible node nearest the middle of the view.
+    const auto& r = *scene.renderer;
+    int x = 400, y = 300;
+    double best = 1e300;
+    for (const SceneNode& n : VisibleNodes({})) {
+        double wx, wy, wz;
+        gluProject(n.position.x, n.position.y, n.position.z, r.Modelview().data(), r.Projection().data(),
+                   r.Viewport().data(), &wx, &wy, &wz);
+        const double d = (wx - 400) * (wx - 400) + (wy - 300) * (wy - 300);
+        if (d < best) {
+            best = d;
+            x = static_cast<int>(wx);
+            y = 600 - static_cast<int>(wy);
+        }
+    }
+    bool hit = false;
+    for (auto _ : state) hit = picker.PickNode(scene.frame, x, y).has_value();
+    state.counters["hit"] = hit;
+    state.counters["spheres_drawn"] = static_cast<double>(picker.LastNodesDrawn());
+}
+
+// A slope pick (every face drawn in selection mode) over 1,000 registered
+// slopes, one in each grid cell of the lowest storeys.
+void BM_SlopePick1000(benchmark::State& state) {
+    Scene scene(LargeModel());
+    if (!scene.ok) {
+        state.SkipWithError("no project or no OpenGL context");
+        return;
+    }
+    std::vector<std::string> names;
+    int added = 0;
+    for (int j = 1; j < 40 && added < 1000; ++j) {
+        for (int i = 1; i < 40 && added < 1000; ++i, ++added) {
+            const std::string xi = "X" + std::to_string(i), xn = "X" + std::to_string(i + 1);
+            const std::string yj = "Y" + std::to_string(j), yn = "Y" + std::to_string(j + 1);
+            names.push_back("s" + std::to_string(added));
+            modeldbtest::SlopeSpec spec;
+            spec.name = names.back().c_str();
+            spec.edges = {yj.c_str(), xn.c_str(), yn.c_str(), xi.c_str()};
+            spec.bottom = yj.c_str();
+            spec.top = yn.c_str();
+            if (modeldbtest::addSlope(spec) < 1) {
+                state.SkipWithError("slopes not written");
+                return;
+            }
+        }
+    }
+    DB_restruct(0);
+    scene.shapes.RebuildRegisteredShapes();
+    scene.Frame();
+    ScenePicker picker(*scene.renderer, [](const std::string&) { return std::make_pair(40, 13); });
+    bool hit = false;
+    for (auto _ : state) hit = picker.PickSlope(scene.frame, 400, 300).shapeId.has_value();
+    state.counters["hit"] = hit;
+    state.counters["slopes"] = static_cast<double>(scene.shapes.Size());
+}
+
+void BM_NodePickLarge(benchmark::State& state) { NodePicks(state, LargeModel(), true); }
+void BM_NodePickLargeEverySphere(benchmark::State& state) { NodePicks(state, LargeModel(), false); }
+void BM_NodePickDemo(benchmark::State& state) { NodePicks(state, "demo", true); }
+
+BENCHMARK(BM_NodePickDemo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SlopePick1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NodePickLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NodePickLargeEverySphere)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DemoCached)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DemoRebuilt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Large10x40x40Cached)->Unit(benchmark::kMillisecond);

@@ -156,7 +156,7 @@ std::vector<SceneLabel> LayerNameLabels(const SceneFilter& f) {
         const auto text = l < kSubLayerFactor ? ModelName(1, LayerLevel(nameCode)) : ModelName(3, nameCode / kSubLayerFactor);
         auto p = CrossingPosition(l, c0);
         if (!p) continue;
-        labels.push_back({*p + Vec3d(-400, -400, 0), text.value_or("")});
+        labels.push_back({*p + Vec3d(-400, -400, 0), text.value_or(""), nameCode});
     }
     return labels;
 }
@@ -181,7 +181,8 @@ std::vector<AxisTag> AxisTags(const SceneFilter& f) {
                     if (p1 && p2) {
                         const Vec3d d = Unit(*p1 - *p2);
                         const Vec3d tag = *p1 + 1000.0 * d;
-                        tags.push_back({nameCode, {tag, ModelName(2, nameCode).value_or("")}, {tag, tag - 400.0 * d}});
+                        tags.push_back(
+                            {nameCode, {tag, ModelName(2, nameCode).value_or(""), nameCode}, {tag, tag - 400.0 * d}});
                     }
                     break;
                 }

@@ -35,6 +35,7 @@ struct Segment {
 struct SceneLabel {
     Vec3d anchor;  // where the label's bottom centre stands
     std::string text;
+    int32_t code = 0;  // a layer name's name code; an axis tag's axis name code
 };
 
 // An axis tag: the name 1000 mm beyond the axis's first span in range on the

@@ -14,7 +14,7 @@ constexpr int kNameBuffer = 128;
 
 bool LibraryBound() {
     const ModelDbEntries& db = Db();
-    return db.sp_lslay && db.sp_cpnam && db.sp_cpno && db.DB_Usnam && db.DB_Usno && db.sp_GetMaxLin &&
+    return db.sp_lslay && db.sp_cpnam && db.sp_cpno && db.DB_Usnam && db.DB_Usfind && db.sp_GetMaxLin &&
            db.sp_GetTwoPntCord && db.sp_wnam;
 }
 
@@ -141,13 +141,13 @@ int32_t DecodeLayerText(const std::string& text) {
     const ModelDbEntries& db = Db();
     const size_t dash = text.find(" - ");
     if (dash == std::string::npos) {
-        const int32_t level = db.DB_Usno(1, text.c_str());
+        const int32_t level = db.DB_Usfind(1, text.c_str());
         return level > 0 ? level : 0;
     }
     const std::string storey = text.substr(0, dash);
     const std::string sub = text.substr(dash + 3);
-    const int32_t level = storey.empty() ? 1 : db.DB_Usno(1, storey.c_str());
-    const int32_t subNumber = db.DB_Usno(3, sub.c_str());
+    const int32_t level = storey.empty() ? 1 : db.DB_Usfind(1, storey.c_str());
+    const int32_t subNumber = db.DB_Usfind(3, sub.c_str());
     // A failed lookup (-1) must not turn into a code of another layer.
     if (level < 1 || subNumber < 1) return 0;
     return MakeLayerCode(level, subNumber);
@@ -155,6 +155,6 @@ int32_t DecodeLayerText(const std::string& text) {
 
 int32_t DecodeAxisText(const std::string& text) {
     if (text.empty() || !LibraryBound()) return 0;
-    const int32_t code = Db().DB_Usno(2, text.c_str());
+    const int32_t code = Db().DB_Usfind(2, text.c_str());
     return code > 0 ? code : 0;
 }

@@ -8,6 +8,7 @@
 #include "panels/EditorViewLink.h"
 #include "session/HeaderBar.h"
 #include "session/ViewContainer.h"
+#include "view/SlopeEditorView.h"
 #include "panels/EnvironmentSettingsDialog.h"
 
 MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
@@ -25,6 +26,10 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     container_->setGeometry(0, HeaderBar::kHeight, 800, 600 - HeaderBar::kHeight);
     // The editor view answers the header bar and the settings dialog.
     SetEditorLink(dynamic_cast<EditorViewLink*>(container_->EditorView()));
+    // A left click may select a slope or change the picks: the mesh button
+    // follows at once.
+    if (auto* view = qobject_cast<SlopeEditorView*>(container_->EditorView()))
+        connect(view, &SlopeEditorView::LeftButtonReleased, header_, [this] { header_->update(); });
     resize(800, 600);
     qApp->installEventFilter(this);
 }

@@ -64,9 +64,22 @@ void SceneRenderer::ApplyClearColour(const DisplaySettings& s) {
 }
 
 void SceneRenderer::SetupProjection(const Camera& camera, int width, int height) {
+    SetupProjection(camera, width, height, nullptr);
+}
+
+void SceneRenderer::SetupPickProjection(const Camera& camera, int width, int height, int x, int y, double size) {
+    const double region[3] = {static_cast<double>(x), static_cast<double>(y), size};
+    SetupProjection(camera, width, height, region);
+}
+
+void SceneRenderer::SetupProjection(const Camera& camera, int width, int height, const double* pickRegion) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
+    if (pickRegion) {
+        GLint viewport[4] = {0, 0, width, height};
+        gluPickMatrix(pickRegion[0], height - pickRegion[1], pickRegion[2], pickRegion[2], viewport);
+    }
     const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
     double scale;
     if (camera.parallel) {

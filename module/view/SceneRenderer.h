@@ -39,6 +39,9 @@ public:
     // Viewport and projection for the frame, then the frame set-up (model
     // scale, normals, shading, blending).
     void SetupProjection(const Camera& camera, int width, int height);
+    // The same for selection mode, limited to a square of `size` pixels
+    // centred on window point (x, y), y down.
+    void SetupPickProjection(const Camera& camera, int width, int height, int x, int y, double size);
     // The whole frame; the projection must be set up first.
     void DrawScene(SceneFrame& frame);
     // Deletes display lists 1 to 8 (each only if it exists).
@@ -55,6 +58,8 @@ public:
     const std::array<double, 16>& Projection() const { return projection_; }
 
 private:
+    // pickRegion: x, y (y down) and size of a pick region, or null.
+    void SetupProjection(const Camera& camera, int width, int height, const double* pickRegion);
     void CallList(unsigned int list, const std::function<void()>& draw);
     void DrawGrid(const DisplaySettings& settings);
     void DrawVertexNumbers(const SceneFrame& frame);

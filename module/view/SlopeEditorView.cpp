@@ -4,12 +4,15 @@
 #include <GL/glu.h>
 
 #include <QKeyEvent>
+
+#include <cstdlib>
 #include <QMouseEvent>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 
 #include "Dialogs.h"
 #include "model/BusyFlag.h"
+#include "view/ScenePicker.h"
 #include "model/ModelQueries.h"
 #include "model/ModelDbLibrary.h"
 #include "settings/DisplaySettingsFile.h"
@@ -184,7 +187,26 @@ void SlopeEditorView::paintGL() {
 
 void SlopeEditorView::mousePressEvent(QMouseEvent* event) {
     lastMouse_ = event->position().toPoint();
+    buttonDown_ = lastMouse_;
+    if (mode_ == InteractionMode::Slope && shapes_.Selected()) {
+        shapes_.Select(nullptr);
+        update();
+    }
     QOpenGLWidget::mousePressEvent(event);
+}
+
+void SlopeEditorView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    // A click is a release less than 5 pixels from the press, in x and in y;
+    // anything further was a drag of the camera.
+    const bool click = std::abs(at.x() - buttonDown_.x()) < 5 && std::abs(at.y() - buttonDown_.y()) < 5;
+    if (event->button() == Qt::LeftButton) {
+        if (click) LeftClick(at.x(), at.y());
+        emit LeftButtonReleased();
+    } else if (event->button() == Qt::RightButton && click) {
+        RightClick(at.x(), at.y());
+    }
+    QOpenGLWidget::mouseReleaseEvent(event);
 }
 
 void SlopeEditorView::mouseMoveEvent(QMouseEvent* event) {
@@ -243,6 +265,11 @@ void SlopeEditorView::HandleKey(int key) {
         case Qt::Key_O:
             CentreOnPickedNodes();
             break;
+        case Qt::Key_S:
+            // Defines the outline as 定義 would; no repaint of its own.
+            shapes_.Select(shapes_.FindOutlineShape());
+            RunCommand(kCommandDefine);
+            return;
         case Qt::Key_X: {
             hiddenAxes_.clear();
             if (!ModelBound()) break;

@@ -13,6 +13,7 @@
 #include <set>
 #include <vector>
 
+#include "model/EditorRefresh.h"
 #include "model/EffectiveRange.h"
 #include "model/NodeRef.h"
 #include "model/SlopeShapeList.h"
@@ -25,8 +26,12 @@
 #include "view/SceneRenderer.h"
 
 class QtLabelRasterizer;
+class ScenePicker;
 
-class SlopeEditorView : public QOpenGLWidget, public EditorViewLink, public EditorViewAccess {
+class SlopeEditorView : public QOpenGLWidget,
+                        public EditorViewLink,
+                        public EditorViewAccess,
+                        public EditorRefresh {
     Q_OBJECT
 public:
     // The view puts itself in `context` while it exists, and reads the
@@ -38,6 +43,23 @@ public:
 
     // Key presses routed from the main window.
     void HandleKey(int key);
+    // A click (a release less than 5 pixels from the press in x and in y)
+    // at (x, y), window pixels.
+    void LeftClick(int x, int y);
+    void RightClick(int x, int y);
+    // Runs a menu command (32772 … 32783).
+    void RunCommand(int id);
+    // The picks of a left click, each toggling what it hits; true on a hit.
+    bool PickLayerName(int x, int y);
+    bool PickAxis(int x, int y);
+    bool PickNode(int x, int y);
+    // Selects the slope face under (x, y); unless `quiet`, opens the menu of
+    // its kind. True when anything at all lies under the click.
+    bool PickSlope(int x, int y, bool quiet);
+    ScenePicker& Picker();
+    // The node a node pick at (x, y) would hit, changing nothing; `cull`
+    // false draws every visible node instead of those near the click.
+    std::optional<NodeRef> NodeAt(int x, int y, bool cull = true);
     // Wheel turns; `shiftOnly` when Shift is the only key or button held.
     void HandleWheel(int delta, bool shiftOnly);
     void FitCamera();
@@ -80,9 +102,16 @@ public:
     void ResetCamera() override;
     void CentreOnPickedNodes() override;
     void DiscardDisplayLists() override;
+    // EditorRefresh
+    void RefreshAfterModelChange() override;
+    void Repaint() override { update(); }
     // Deletes the given display lists only.
     void DiscardDisplayLists(std::initializer_list<unsigned int> lists);
     void Invalidate() override { update(); }
+
+signals:
+    // After every left button release, click or not: the header bar redraws.
+    void LeftButtonReleased();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,6 +119,7 @@ protected:
     void paintGL() override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -100,6 +130,7 @@ private:
     void Create();
     SceneFrame Frame();
     SettingsResult LoadSettings();
+    void RunLaterCommand(int id);
 
     SessionContext& context_;
     std::string settingsPath_;
@@ -116,6 +147,8 @@ private:
     SceneRenderer renderer_;
     std::unique_ptr<QtLabelRasterizer> labels_;
     QPoint lastMouse_;
+    QPoint buttonDown_;
+    std::unique_ptr<ScenePicker> picker_;
     bool contextReady_ = false;
     bool painting_ = false;  // inside paintGL: the context is current
     struct PaintScope {

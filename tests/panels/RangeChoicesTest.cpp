@@ -37,6 +37,12 @@ TEST_F(RangeChoicesTest, SubLayerIsListedAsStoreyDashSubLayerAndDecodedBack) {
     EXPECT_EQ(DecodeLayerText("2F"), 2);
     EXPECT_EQ(DecodeLayerText(" - M"), 1 + 32768 * m) << "an empty storey part is storey 1";
     EXPECT_EQ(DecodeLayerText("9F"), 0) << "an unknown storey decodes to no layer";
+    // Reading a choice never writes a name into the model.
+    EXPECT_EQ(DecodeLayerText("2F - Q"), 0);
+    EXPECT_EQ(DecodeAxisText("X99"), 0);
+    EXPECT_EQ(DB_Usfind(TEVA_NAME_SUBLAYER, "Q"), -2);
+    EXPECT_EQ(DB_Usfind(TEVA_NAME_AXIS, "X99"), -2);
+    EXPECT_EQ(DB_Usfind(TEVA_NAME_STOREY, "9F"), -2);
     EXPECT_EQ(DecodeLayerText(""), 0);
 
     // A refill keeps the sub-layer chosen, with its code.
