@@ -12,7 +12,9 @@
 #include <array>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -20,6 +22,8 @@
 #include "model/ModelDbLibrary.h"
 #include "model/ModelQueries.h"
 #include "model/SceneContent.h"
+#include "panels/DefineSlopePanel.h"
+#include "panels/SlopeDefinitionDialog.h"
 #include "view/ScenePicker.h"
 #include "view/SlopeEditorView.h"
 
@@ -66,10 +70,62 @@ protected:
         QTest::mouseRelease(view.get(), button, {}, at + move);
         view->grabFramebuffer();
     }
+    // Clicks the four corners of a ramp from 1F (X2-X3 on Y1) up to 2F (on
+    // Y2), from a camera that shows each corner as the node nearest the eye.
+    void ClickRampCorners() {
+        const LayerCode f1 = DB_Usfind(TEVA_NAME_STOREY, "1F"), f2 = DB_Usfind(TEVA_NAME_STOREY, "2F");
+        const auto node = [](LayerCode layer, const char* a, const char* b) {
+            const int axisA = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, a));
+            const int axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
+            return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
+        };
+        const NodeRef corners[] = {node(f1, "X2", "Y1"), node(f1, "X3", "Y1"), node(f2, "X3", "Y2"),
+                                   node(f2, "X2", "Y2")};
+        Camera& camera = view->ViewCamera();
+        std::vector<QPoint> at;
+        for (float azimuth : {240.0f, 300.0f, 260.0f, 200.0f}) {
+            camera.azimuth = azimuth;
+            view->grabFramebuffer();
+            at.clear();
+            for (const NodeRef& c : corners) {
+                const QPoint p = ToWindow(*NodePositionOnLayer(c.layer, c.node));
+                if (view->NodeAt(p.x(), p.y()) == c) at.push_back(p);
+            }
+            if (at.size() == std::size(corners)) break;
+        }
+        ASSERT_EQ(at.size(), std::size(corners)) << "no camera shows all four corners";
+        for (const QPoint& p : at) Click(Qt::LeftButton, p);
+    }
+    // The slope `name` as `teva dump --json` reads it from the file.
+    nlohmann::json DumpedSlope(const char* name) {
+        view.reset();
+        teva_close();
+        const auto dump = RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
+        EXPECT_EQ(teva_open(project.c_str()), 0);
+        if (dump.exitCode != 0) return {};
+        const auto json = nlohmann::json::parse(dump.out);
+        for (const auto& slope : json["slopes"]) {
+            if (slope["name"] == name) return slope;
+        }
+        return {};
+    }
+    static void ExpectTheRamp(const nlohmann::json& slope) {
+        ASSERT_FALSE(slope.is_null()) << "the slope is not in the file";
+        std::set<std::array<double, 3>> positions;
+        for (const auto& corner : slope["corners"]) positions.insert(corner["position"].get<std::array<double, 3>>());
+        EXPECT_EQ(positions, (std::set<std::array<double, 3>>{
+                                 {6000, 0, 0}, {12000, 0, 0}, {12000, 6000, 3500}, {6000, 6000, 3500}}));
+        EXPECT_NEAR(slope["plane"]["a"].get<double>(), 0.0, 1e-9);
+        EXPECT_NEAR(slope["plane"]["b"].get<double>(), 3500.0 / 6000.0, 1e-6) << "rises 3500 over 6000 mm";
+        EXPECT_NEAR(slope["plane"]["c"].get<double>(), 0.0, 1e-6);
+    }
     // With TORMEL_SCREENSHOT_DIR set, the view as it is now, for the guide.
-    void SaveScreenshot(const char* name) {
-        if (const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR"))
-            view->grabFramebuffer().save(QString::fromUtf8(folder) + "/" + name);
+    void SaveScreenshot(const char* name, QWidget* window = nullptr) {
+        const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR");
+        if (!folder) return;
+        const QString path = QString::fromUtf8(folder) + "/" + name;
+        if (window) window->grab().save(path);
+        else view->grabFramebuffer().save(path);
     }
     // A layer name label that lies over a slope face.
     std::optional<SceneLabel> LayerLabelOverASlope() {
@@ -191,27 +247,8 @@ TEST_F(PickingTest, NodesNearTheClickPickAsAllNodesDo) {
 // A user outlines a ramp from 1F up to 2F by clicking its four corners,
 // right-clicks the outline, chooses 定義, and finds the slope in the file.
 TEST_F(PickingTest, FourClickedCornersDefinedFromTheOutlineMenu) {
-    const LayerCode f1 = DB_Usfind(TEVA_NAME_STOREY, "1F"), f2 = DB_Usfind(TEVA_NAME_STOREY, "2F");
-    const auto node = [](LayerCode layer, const char* a, const char* b) {
-        const int axisA = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, a)), axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
-        return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
-    };
-    const NodeRef corners[] = {node(f1, "X2", "Y1"), node(f1, "X3", "Y1"), node(f2, "X3", "Y2"), node(f2, "X2", "Y2")};
-    // A camera from which every corner is the node nearest the eye at its place.
-    Camera& camera = view->ViewCamera();
-    std::vector<QPoint> at;
-    for (float azimuth : {240.0f, 300.0f, 260.0f, 200.0f}) {
-        camera.azimuth = azimuth;
-        view->grabFramebuffer();
-        at.clear();
-        for (const NodeRef& c : corners) {
-            const QPoint p = ToWindow(*NodePositionOnLayer(c.layer, c.node));
-            if (view->NodeAt(p.x(), p.y()) == c) at.push_back(p);
-        }
-        if (at.size() == std::size(corners)) break;
-    }
-    ASSERT_EQ(at.size(), std::size(corners)) << "no camera shows all four corners";
-    for (const QPoint& p : at) Click(Qt::LeftButton, p);
+    const LayerCode f1 = DB_Usfind(TEVA_NAME_STOREY, "1F");
+    ClickRampCorners();
     ASSERT_EQ(view->PickedNodes().size(), 4u);
     const SlopeShape* outline = view->Shapes().FindOutlineShape();
     ASSERT_NE(outline, nullptr);
@@ -232,23 +269,33 @@ TEST_F(PickingTest, FourClickedCornersDefinedFromTheOutlineMenu) {
     EXPECT_NE(view->Shapes().FindShapeByNumber(-(32768 * number + f1)), nullptr) << "drawn as a registered slope";
     SaveScreenshot("slope-defined.png");
 
-    // Read back from the file by the tool.
-    view.reset();
-    teva_close();
-    const auto dump = RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
-    ASSERT_EQ(dump.exitCode, 0) << dump.err;
-    const auto json = nlohmann::json::parse(dump.out);
-    const auto slope = std::find_if(json["slopes"].begin(), json["slopes"].end(),
-                                    [](const auto& s) { return s["name"] == "sl:1"; });
-    ASSERT_NE(slope, json["slopes"].end()) << dump.out;
-    std::set<std::array<double, 3>> positions;
-    for (const auto& corner : (*slope)["corners"]) positions.insert(corner["position"].get<std::array<double, 3>>());
-    EXPECT_EQ(positions, (std::set<std::array<double, 3>>{
-                             {6000, 0, 0}, {12000, 0, 0}, {12000, 6000, 3500}, {6000, 6000, 3500}}));
-    EXPECT_NEAR((*slope)["plane"]["a"].get<double>(), 0.0, 1e-9);
-    EXPECT_NEAR((*slope)["plane"]["b"].get<double>(), 3500.0 / 6000.0, 1e-6) << "rises 3500 over 6000 mm";
-    EXPECT_NEAR((*slope)["plane"]["c"].get<double>(), 0.0, 1e-6);
-    ASSERT_EQ(teva_open(project.c_str()), 0);
+    ExpectTheRamp(DumpedSlope("sl:1"));
+}
+
+// The same ramp through 名前をつけて定義: the dialog takes a Japanese name
+// (its spaces dropped) and registers the slope under it.
+TEST_F(PickingTest, FourClickedCornersDefinedThroughTheDialogWithAName) {
+    ClickRampCorners();
+    const SlopeShape* outline = view->Shapes().FindOutlineShape();
+    ASSERT_NE(outline, nullptr);
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    dialogs.menuAnswers.push_back(kCommandDefineNamed);
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<SlopeDefinitionDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        SaveScreenshot("definition-dialog.png", dialog);
+        dialog->Panel()->name->setText(QStringLiteral("南　スロープ 1"));
+        dialog->Panel()->Define();
+        answered = true;
+    });
+    Click(Qt::RightButton, ToWindow(outline->Centroid()));
+    ASSERT_TRUE(answered) << "the dialog did not open";
+    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_TRUE(view->PickedNodes().empty());
+    EXPECT_GE(DB_Usfind(TEVA_NAME_SLOPE, "南スロープ1"), 1);
+    ExpectTheRamp(DumpedSlope("南スロープ1"));
 }
 
 }  // namespace
