@@ -298,4 +298,37 @@ TEST_F(PickingTest, FourClickedCornersDefinedThroughTheDialogWithAName) {
     ExpectTheRamp(DumpedSlope("南スロープ1"));
 }
 
+// Seen from above, a node with 200 sub-layer nodes stacked over it fills the
+// selection buffer's first 512 entries; the pick is drawn again into a
+// larger one instead of finding nothing.
+TEST(PickingStack, NodesStackedPastTheSelectionBufferStayPickable) {
+    testing_support::TempDir dir;
+    ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(testing_support::BinDir()));
+    ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.File("stack.teva"))) << teva_last_error();
+    for (int i = 1; i <= 200; ++i) {
+        const std::string name = "L" + std::to_string(i);
+        ASSERT_GT(modeldbtest::addLevel(2, name.c_str(), 1, 4.0 * i), 0);
+    }
+    ASSERT_EQ(DB_restruct(0), 0);
+    SessionContext context;
+    {
+        SlopeEditorView view(context, nullptr, dir.File("Vorna3D.ini"));
+        view.resize(400, 300);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.ViewCamera().elevation = 90.0f;  // straight down
+        view.grabFramebuffer();
+        const Vec3d p = *NodePositionOnLayer(1, 1);
+        const SceneRenderer& r = view.Renderer();
+        double x, y, z;
+        gluProject(p.x, p.y, p.z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
+        const auto node = view.NodeAt(static_cast<int>(x), r.Viewport()[3] - static_cast<int>(y));
+        ASSERT_TRUE(node.has_value());
+        EXPECT_EQ(node->node, 1);
+        EXPECT_GT(view.Picker().LastNodesDrawn(), 73u) << "the stack under the click";
+    }
+    teva_close();
+    ModelDbLibrary::Instance().Unload();
+}
+
 }  // namespace
