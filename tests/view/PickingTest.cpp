@@ -13,9 +13,11 @@
 #include <nlohmann/json.hpp>
 #include <set>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestBuilding.h"
@@ -126,6 +128,25 @@ protected:
         const QString path = QString::fromUtf8(folder) + "/" + name;
         if (window) window->grab().save(path);
         else view->grabFramebuffer().save(path);
+    }
+    // With TORMEL_SCREENSHOT_DIR set, the real outline menu open over the
+    // view at `at`, grabbed from the screen; then it is closed unchosen.
+    void SaveMenuScreenshot(const char* name, QPoint at) {
+        const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR");
+        if (!folder) return;
+        platform::QtDialogs real;
+        platform::ScopedDialogs scope(real);
+        QTimer::singleShot(300, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            if (!menu) return;
+            const QPoint origin = view->mapToGlobal(QPoint(0, 0));
+            view->screen()
+                ->grabWindow(0, origin.x(), origin.y(), view->width() + 200, view->height() + 140)
+                .save(QString::fromUtf8(folder) + "/" + name);
+            menu->close();
+        });
+        view->PickSlope(at.x(), at.y(), false);
+        view->SetSelectedShape(view->Shapes().FindOutlineShape());
     }
     // A layer name label that lies over a slope face.
     std::optional<SceneLabel> LayerLabelOverASlope() {
@@ -254,6 +275,7 @@ TEST_F(PickingTest, FourClickedCornersDefinedFromTheOutlineMenu) {
     ASSERT_NE(outline, nullptr);
     view->SetSelectedShape(outline);  // its vertex numbers shown
     SaveScreenshot("picked-outline.png");
+    SaveMenuScreenshot("outline-menu.png", ToWindow(outline->Centroid()));
 
     platform::ScriptedDialogs dialogs;
     platform::ScopedDialogs scope(dialogs);
