@@ -6,6 +6,7 @@
 #include "model/ModelQueries.h"
 #include "model/PolygonIntersection.h"
 #include "model/PolygonOverlap.h"
+#include "model/PolygonPlane.h"
 #include "model/ModelDbLibrary.h"
 
 namespace {
@@ -44,10 +45,14 @@ std::optional<SlopeIntersection> SlopeIntersectionSearch(const SlopePolygon& pol
         auto segment = PolygonIntersectionSegment(polygon, registered);
         if (!segment) return true;
         if (vertexRule) {
+            // Ends computed from rounded float corners sit on a corner only to
+            // within their rounding.
+            const double near =
+                std::max(kAtCorner, FloatRounding(Magnitude(polygon, registered)));
             const bool atCorner =
                 std::any_of(registered.begin(), registered.end(), [&](const Vec3d& corner) {
-                    return Length(corner - segment->p1) < kAtCorner ||
-                           Length(corner - segment->p2) < kAtCorner;
+                    return Length(corner - segment->p1) < near ||
+                           Length(corner - segment->p2) < near;
                 });
             if (atCorner) return true;
         }

@@ -23,6 +23,7 @@ struct SlopeIntersection {
 
 // The first registered slope whose intersection segment with `polygon`
 // exists, has ends that differ by at least 0.001 in x, y or z, and, with
-// `vertexRule` on, has neither end within 0.0001 of a corner of that slope.
+// `vertexRule` on, has neither end within 0.0001 of a corner of that slope
+// (or within the corners' float rounding, when that is larger).
 std::optional<SlopeIntersection> SlopeIntersectionSearch(const SlopePolygon& polygon,
                                                          bool vertexRule);
