@@ -35,7 +35,18 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentPairCase{"ParallelApart", {0, 0, 0}, {5, 0, 0}, {0, 1, 0}, {5, 1, 0}, false},
         SegmentPairCase{"WithinTolerance", {0, 0, 0}, {5, 0, 0}, {7, 0.0005, 0}, {9, 0.0005, 0},
                         true},
-        SegmentPairCase{"Crossing", {0, 0, 0}, {5, 0, 0}, {2, -1, 0}, {2, 1, 0}, false}),
+        SegmentPairCase{"Crossing", {0, 0, 0}, {5, 0, 0}, {2, -1, 0}, {2, 1, 0}, false},
+        // A line leaning slightly towards -x: a short piece counts as
+        // vertical (|dx| < 0.0001), a long one does not.
+        SegmentPairCase{"LeaningPiecesOfOneLine", {0, 0, 0}, {-0.00005, 5, 0}, {-0.0001, 10, 0},
+                        {-0.0002, 20, 0}, true},
+        SegmentPairCase{"LeaningPiecesGivenBackwards", {-0.00005, 5, 0}, {0, 0, 0}, {-0.0002, 20, 0},
+                        {-0.0001, 10, 0}, true},
+        SegmentPairCase{"LeaningTheOtherWay", {0, 0, 0}, {0.00005, 5, 0}, {0.0001, 10, 0},
+                        {0.0002, 20, 0}, true},
+        SegmentPairCase{"AxisAndLeaningLine", {0, 0, 0}, {0, 5, 0}, {0, 10, 0}, {-0.0002, 20, 0},
+                        false},
+        SegmentPairCase{"APointIsOnNoLine", {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {5, 0, 0}, false}),
     CaseName);
 
 class OverlapTable : public testing::TestWithParam<SegmentPairCase> {};
@@ -67,7 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentPairCase{"NearlyVerticalApart", {0.00001, 0, 0}, {0, 2, 0}, {0, 5, 0},
                         {0.00001, 8, 0}, false},
         SegmentPairCase{"NearlyVerticalOverlapping", {0.00001, 0, 0}, {0, 5, 0}, {0, 3, 0},
-                        {0.00001, 8, 0}, true}),
+                        {0.00001, 8, 0}, true},
+        // One piece nearly vertical, the other not, on a line leaning to -x.
+        SegmentPairCase{"LeaningOverlapping", {0, 0, 0}, {-0.00005, 5, 0}, {-0.00004, 4, 0},
+                        {-0.0002, 20, 0}, true},
+        SegmentPairCase{"LeaningApart", {0, 0, 0}, {-0.00005, 5, 0}, {-0.0001, 10, 0},
+                        {-0.0002, 20, 0}, false},
+        SegmentPairCase{"LeaningTouching", {-0.0002, 20, 0}, {-0.00005, 5, 0}, {0, 0, 0},
+                        {-0.00005, 5, 0}, false},
+        SegmentPairCase{"DiagonalTouchingWithinTolerance", {0, 0, 0}, {5, 5, 0},
+                        {5.00003, 5.00003, 0}, {9, 9, 0}, false}),
     CaseName);
 
 }  // namespace

@@ -112,4 +112,18 @@ TEST(PlanLineIntersection, ParallelLinesGiveNothing) {
     EXPECT_FALSE(PlanLineIntersection({1, 1, 0}, {1, 1, 5}, {0, 0, 0}, {5, 5, 0}).has_value());
 }
 
+TEST(PlanLineIntersection, NearlyParallelWithinOneInABillion) {
+    // Two axes of a turned grid, parallel but for rounding: 1e-10 rad apart
+    // they would meet 1e11 mm away.
+    const double angle = 0.6;
+    const Vec3d along{std::cos(angle), std::sin(angle), 0};
+    const Vec3d across{-along.y, along.x, 0};
+    auto turned = [&](double tilt) { return Vec3d{along.x - tilt * along.y, along.y + tilt * along.x, 0}; };
+    const Vec3d p1{1000, 2000, 0}, p3 = p1 + 6000.0 * across;
+    EXPECT_FALSE(PlanLineIntersection(p1, p1 + 9000.0 * along, p3, p3 + 9000.0 * turned(1e-10)));
+    EXPECT_FALSE(PlanLineIntersection(p1, p1 + 9000.0 * along, p3, p3 - 3.0 * turned(-5e-10)));
+    // 1e-8 rad is a real, if distant, crossing.
+    EXPECT_TRUE(PlanLineIntersection(p1, p1 + 9000.0 * along, p3, p3 + 9000.0 * turned(1e-8)));
+}
+
 }  // namespace
