@@ -10,7 +10,7 @@ using Kernel = CGAL::Exact_predicates_inexact_constructions_kernel;
 }  // namespace
 
 int Orientation(const Point2d& a, const Point2d& b, const Point2d& c) {
-    const CGAL::Orientation turn = CGAL::orientation(
-        Kernel::Point_2(a.x, a.y), Kernel::Point_2(b.x, b.y), Kernel::Point_2(c.x, c.y));
+    const CGAL::Orientation turn =
+        CGAL::orientation(Kernel::Point_2(a.x, a.y), Kernel::Point_2(b.x, b.y), Kernel::Point_2(c.x, c.y));
     return turn == CGAL::LEFT_TURN ? 1 : turn == CGAL::RIGHT_TURN ? -1 : 0;
 }

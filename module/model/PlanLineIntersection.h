@@ -9,5 +9,4 @@
 // 1e-9: the cross product of their plan directions at most 1e-9 times the
 // product of their plan lengths (about 1e-9 rad), where the point would lie
 // absurdly far away.
-std::optional<Vec3d> PlanLineIntersection(const Vec3d& p1, const Vec3d& p2, const Vec3d& p3,
-                                          const Vec3d& p4);
+std::optional<Vec3d> PlanLineIntersection(const Vec3d& p1, const Vec3d& p2, const Vec3d& p3, const Vec3d& p4);

@@ -29,7 +29,6 @@ bool SegmentsOverlap(const Vec3d& a, const Vec3d& b, const Vec3d& c, const Vec3d
     if (Length(along) == 0.0) return false;
     const double a0 = Dot(Plan(a), along), a1 = Dot(Plan(b), along);
     const double c0 = Dot(Plan(c), along), c1 = Dot(Plan(d), along);
-    const double shared =
-        std::min(std::max(a0, a1), std::max(c0, c1)) - std::max(std::min(a0, a1), std::min(c0, c1));
+    const double shared = std::min(std::max(a0, a1), std::max(c0, c1)) - std::max(std::min(a0, a1), std::min(c0, c1));
     return shared >= kTouch;
 }

@@ -24,8 +24,7 @@ double DistanceToSegment(const Point2d& p, const Point2d& a, const Point2d& b) {
     return std::hypot(p.x - nearest.x, p.y - nearest.y);
 }
 
-bool SegmentsCrossProperly(const Point2d& a0, const Point2d& a1, const Point2d& b0,
-                           const Point2d& b1, double onEdge) {
+bool SegmentsCrossProperly(const Point2d& a0, const Point2d& a1, const Point2d& b0, const Point2d& b1, double onEdge) {
     if (Orientation(a0, a1, b0) * Orientation(a0, a1, b1) >= 0) return false;
     if (Orientation(b0, b1, a0) * Orientation(b0, b1, a1) >= 0) return false;
     // A crossing this near an end is the end resting on the other segment.

@@ -16,8 +16,7 @@ double DistanceToSegment(const Point2d& p, const Point2d& a, const Point2d& b);
 // `onEdge` of the other segment and each segment's ends lie strictly on
 // opposite sides of the other's line. Segments that touch (an end on the
 // other, a T) or run along each other do not cross.
-bool SegmentsCrossProperly(const Point2d& a0, const Point2d& a1, const Point2d& b0,
-                           const Point2d& b1, double onEdge);
+bool SegmentsCrossProperly(const Point2d& a0, const Point2d& a1, const Point2d& b0, const Point2d& b1, double onEdge);
 
 enum class Location { Inside, Outside, Boundary };
 

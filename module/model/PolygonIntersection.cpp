@@ -16,13 +16,10 @@ constexpr double kAlongEdge = 0.001;
 constexpr double kCommonInterior = 1.0;
 
 double Component(const Vec3d& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
-void SetComponent(Vec3d& v, int axis, double value) {
-    (axis == 0 ? v.x : axis == 1 ? v.y : v.z) = value;
-}
+void SetComponent(Vec3d& v, int axis, double value) { (axis == 0 ? v.x : axis == 1 ? v.y : v.z) = value; }
 
 std::pair<double, double> ZRange(const SlopePolygon& p) {
-    auto [lo, hi] = std::minmax_element(p.begin(), p.end(),
-                                        [](const Vec3d& a, const Vec3d& b) { return a.z < b.z; });
+    auto [lo, hi] = std::minmax_element(p.begin(), p.end(), [](const Vec3d& a, const Vec3d& b) { return a.z < b.z; });
     return {lo->z, hi->z};
 }
 
@@ -35,9 +32,7 @@ Intervals InsideInPlan(const SlopePolygon& polygon, const PlaneLine& line, doubl
     if (planLength < 1e-9) return {};  // a vertical line has no plan extent
     const Point2d along{line.direction.x / planLength, line.direction.y / planLength};
     const Point2d origin{line.point.x, line.point.y};
-    auto side = [&](const Vec3d& q) {
-        return along.x * (q.y - origin.y) - along.y * (q.x - origin.x);
-    };
+    auto side = [&](const Vec3d& q) { return along.x * (q.y - origin.y) - along.y * (q.x - origin.x); };
     auto parameter = [&](double x, double y) {
         return (along.x * (x - origin.x) + along.y * (y - origin.y)) / planLength;
     };
@@ -61,8 +56,7 @@ Intervals InsideInPlan(const SlopePolygon& polygon, const PlaneLine& line, doubl
     for (size_t k = 0; k + 1 < cuts.size(); ++k) {
         if (cuts[k + 1] <= cuts[k]) continue;
         const double t = 0.5 * (cuts[k] + cuts[k + 1]);
-        const Point2d middle{line.point.x + t * line.direction.x,
-                             line.point.y + t * line.direction.y};
+        const Point2d middle{line.point.x + t * line.direction.x, line.point.y + t * line.direction.y};
         if (Locate(outline, middle, onEdge) == Location::Inside) {
             inside.emplace_back(cuts[k], cuts[k + 1]);
         }
@@ -81,8 +75,7 @@ double CommonPlanLength(const Intervals& a, const Intervals& b, const Vec3d& dir
 
 // The farthest pair of points where the line crosses A's boundary, seen along
 // A's normal. Points are taken on A's edges.
-std::optional<Segment3d> ChordOf(const SlopePolygon& a, const Vec3d& normal, const PlaneLine& line,
-                                 double onEdge) {
+std::optional<Segment3d> ChordOf(const SlopePolygon& a, const Vec3d& normal, const PlaneLine& line, double onEdge) {
     const int axis = DominantAxis(normal);
     const Point2d origin = Project(line.point, axis);
     Point2d along = Project(line.direction, axis);
@@ -127,8 +120,7 @@ bool RunsAlongAnEdge(const SlopePolygon& p, const Segment3d& s, double tolerance
         const Vec3d& start = p[i];
         const Vec3d& end = p[(i + 1) % p.size()];
         if (start == end) continue;
-        if (DistanceToLine(s.p1, start, end) < tolerance &&
-            DistanceToLine(s.p2, start, end) < tolerance) {
+        if (DistanceToLine(s.p1, start, end) < tolerance && DistanceToLine(s.p2, start, end) < tolerance) {
             return true;
         }
     }
@@ -180,8 +172,8 @@ std::optional<Segment3d> PolygonIntersectionSegment(const SlopePolygon& a, const
     const double onEdge = std::max(kOnEdge, rounding);
 
     // The line must pass through the part the two polygons share in plan.
-    const double common = CommonPlanLength(InsideInPlan(a, *line, onEdge),
-                                           InsideInPlan(b, *line, onEdge), line->direction);
+    const double common =
+        CommonPlanLength(InsideInPlan(a, *line, onEdge), InsideInPlan(b, *line, onEdge), line->direction);
     if (common <= kCommonInterior) return std::nullopt;
 
     const auto chord = ChordOf(a, NewellNormal(a), *line, onEdge);

@@ -16,8 +16,7 @@ constexpr double kOnEdge = 0.0001;
 double Cross2d(const Point2d& a, const Point2d& b) { return a.x * b.y - a.y * b.x; }
 
 // The points of the two 3D edges above the crossing of their projections.
-std::pair<Vec3d, Vec3d> AboveCrossing(const Vec3d& a0, const Vec3d& a1, const Vec3d& b0,
-                                      const Vec3d& b1, int axis) {
+std::pair<Vec3d, Vec3d> AboveCrossing(const Vec3d& a0, const Vec3d& a1, const Vec3d& b0, const Vec3d& b1, int axis) {
     const Point2d p0 = Project(a0, axis), p1 = Project(a1, axis);
     const Point2d q0 = Project(b0, axis), q1 = Project(b1, axis);
     const Point2d u{p1.x - p0.x, p1.y - p0.y}, v{q1.x - q0.x, q1.y - q0.y};
@@ -51,14 +50,13 @@ bool SegmentsCross(const Vec3d& p0, const Vec3d& p1, const Vec3d& q0, const Vec3
     const double meet = std::max(kMeet, FloatRounding(Magnitude({p0, p1}, {q0, q1})));
     if (Length(x - (q0 + s * vHat)) > meet) return false;
 
-    if (AllBelow(x - p0, kSamePoint)) return false;                 // at the start
-    if (AllBelow(Unit(x - p0) + uHat, kSamePoint)) return false;    // behind the start
-    if (AllBelow(x - p1, kSamePoint)) return false;                 // at the end
+    if (AllBelow(x - p0, kSamePoint)) return false;               // at the start
+    if (AllBelow(Unit(x - p0) + uHat, kSamePoint)) return false;  // behind the start
+    if (AllBelow(x - p1, kSamePoint)) return false;               // at the end
     if (Length(x - p0) > Length(u)) return false;
     // On the second segment's side of q0 (also false when x is q0 itself).
     const Vec3d side = Unit(x - q0) - vHat;
-    return std::fabs(side.x) <= kSamePoint && std::fabs(side.y) <= kSamePoint &&
-           std::fabs(side.z) <= kSamePoint;
+    return std::fabs(side.x) <= kSamePoint && std::fabs(side.y) <= kSamePoint && std::fabs(side.z) <= kSamePoint;
 }
 
 bool PolygonsOverlap(const SlopePolygon& a, const SlopePolygon& b) {
@@ -69,8 +67,7 @@ bool PolygonsOverlap(const SlopePolygon& a, const SlopePolygon& b) {
     // Rounded corners turn the normals and move the planes a little; what the
     // rounding can explain still counts as one plane.
     const double rounding = FloatRounding(Magnitude(a, b));
-    const double parallel =
-        kParallel + NormalUncertainty(a, rounding) + NormalUncertainty(b, rounding);
+    const double parallel = kParallel + NormalUncertainty(a, rounding) + NormalUncertainty(b, rounding);
     const Vec3d ua = Unit(na), ub = Unit(nb);
     if (Length(Cross(ua, ub)) >= parallel) return false;
     const double meet = std::max(kMeet, 2.0 * rounding);

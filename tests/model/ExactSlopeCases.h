@@ -73,9 +73,7 @@ private:
     std::mt19937_64 random_;
 };
 
-inline Outline Box(double u0, double v0, double u1, double v1) {
-    return {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
-}
+inline Outline Box(double u0, double v0, double u1, double v1) { return {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}}; }
 
 inline Exact ToExact(const Outline& outline) {
     Exact p;

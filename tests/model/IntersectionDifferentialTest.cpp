@@ -22,13 +22,12 @@ enum class Layout { Crossing, Inside, Ridge, Coplanar, NearParallel, Shallow, To
 struct Expected {
     bool judged = true;  // false: too near a tolerance to say
     bool exists = false;
-    Vec3d p1, p2;        // in the local frame
+    Vec3d p1, p2;  // in the local frame
 };
 
 // Where the plan line a·u + b·v = c crosses the outline's boundary, as
 // parameters t = (X - base)·d along d = (-b, a).
-std::vector<FT> Crossings(const Exact& polygon, const FT& a, const FT& b, const FT& c,
-                          const Point& base) {
+std::vector<FT> Crossings(const Exact& polygon, const FT& a, const FT& b, const FT& c, const Point& base) {
     std::vector<FT> ts;
     const FT du = -b, dv = a;
     auto parameter = [&](const FT& u, const FT& v) { return (u - base.x()) * du + (v - base.y()) * dv; };
@@ -167,10 +166,12 @@ Pair Make(Generator& g, Layout layout) {
             // Neighbours sharing all or part of the edge v = 0, their planes
             // meeting along it: a hip or a valley.
             const double length = g.Int(500, 4000);
-            c.a = g.Chance(0.5) ? Box(0, -g.Int(300, 3000), length, 0)
-                                : Outline{{0, 0}, {length, 0}, {std::round(length / 2), -static_cast<double>(g.Int(300, 3000))}};
+            c.a = g.Chance(0.5)
+                      ? Box(0, -g.Int(300, 3000), length, 0)
+                      : Outline{{0, 0}, {length, 0}, {std::round(length / 2), -static_cast<double>(g.Int(300, 3000))}};
             const double u0 = g.Chance(0.5) ? 0 : g.Int(1, static_cast<int>(length) / 2);
-            const double u1 = g.Chance(0.5) ? length : g.Int(static_cast<int>(length) / 2 + 1, static_cast<int>(length) - 1);
+            const double u1 =
+                g.Chance(0.5) ? length : g.Int(static_cast<int>(length) / 2 + 1, static_cast<int>(length) - 1);
             c.b = Box(u0, 0, u1, g.Int(300, 3000));
             c.pa.gv = g.Gradient();
             c.pb = Through(c.pa, c.pa.gu, otherGradient(c.pa.gv), centre);
@@ -200,9 +201,9 @@ TEST(SlopeGeometryDifferential, IntersectionOnFloatPositions) {
         Layout layout;
         int count;
     };
-    const Row rows[] = {{Layout::Crossing, 5000}, {Layout::Inside, 1500}, {Layout::Ridge, 1500},
-                        {Layout::Coplanar, 1000}, {Layout::NearParallel, 1000},
-                        {Layout::Shallow, 1500}, {Layout::TouchingZ, 500}};
+    const Row rows[] = {{Layout::Crossing, 5000}, {Layout::Inside, 1500},       {Layout::Ridge, 1500},
+                        {Layout::Coplanar, 1000}, {Layout::NearParallel, 1000}, {Layout::Shallow, 1500},
+                        {Layout::TouchingZ, 500}};
     for (const Row& row : rows) {
         Tally tally;
         double worst = 0.0;
@@ -255,10 +256,11 @@ TEST(SlopeGeometryDifferential, IntersectionOnFloatPositions) {
         for (const auto& w : tally.wrong) wrong += w + "\n";
         EXPECT_TRUE(tally.wrong.empty()) << wrong;
         EXPECT_GT(tally.cases, row.count / 2) << "too many cases left out";
-        std::printf("intersection layout %d: %d cases (%d left out), %d of %d chords found, "
-                    "worst end %.2g mm, %d wrong\n",
-                    static_cast<int>(row.layout), tally.cases, tally.skipped, tally.foundTrue,
-                    tally.expectedTrue, worst, tally.wrongCount);
+        std::printf(
+            "intersection layout %d: %d cases (%d left out), %d of %d chords found, "
+            "worst end %.2g mm, %d wrong\n",
+            static_cast<int>(row.layout), tally.cases, tally.skipped, tally.foundTrue, tally.expectedTrue, worst,
+            tally.wrongCount);
     }
 }
 

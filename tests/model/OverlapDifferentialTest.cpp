@@ -53,8 +53,7 @@ void OverlapCase(Generator& g, Pairing pairing, Tally& tally) {
         }
         case Pairing::Contained:
             a = g.Star(0, 0, r, false);
-            b = g.Star(g.Uniform(-0.1, 0.1) * r, g.Uniform(-0.1, 0.1) * r, g.Uniform(0.2, 0.6) * r,
-                       g.Chance(0.5));
+            b = g.Star(g.Uniform(-0.1, 0.1) * r, g.Uniform(-0.1, 0.1) * r, g.Uniform(0.2, 0.6) * r, g.Chance(0.5));
             break;
         case Pairing::Neighbour: {
             // Cells of a grid: B shares all, part or a T of A's right edge.
@@ -98,8 +97,8 @@ void OverlapCase(Generator& g, Pairing pairing, Tally& tally) {
     tally.foundTrue += expected && found;
     if (found != expected) {
         std::ostringstream what;
-        what << "pairing " << static_cast<int>(pairing) << " expected " << expected << " at "
-             << pa[0].x << ", " << pa[0].y << ", " << pa[0].z;
+        what << "pairing " << static_cast<int>(pairing) << " expected " << expected << " at " << pa[0].x << ", "
+             << pa[0].y << ", " << pa[0].z;
         tally.Wrong(what.str());
     }
 }
@@ -110,8 +109,11 @@ TEST(SlopeGeometryDifferential, OverlapOnFloatPositions) {
         Pairing pairing;
         int count;
     };
-    const Row rows[] = {{Pairing::Convex, 2500}, {Pairing::Concave, 1500}, {Pairing::Contained, 400},
-                        {Pairing::Neighbour, 1000}, {Pairing::Staggered, 300}};
+    const Row rows[] = {{Pairing::Convex, 2500},
+                        {Pairing::Concave, 1500},
+                        {Pairing::Contained, 400},
+                        {Pairing::Neighbour, 1000},
+                        {Pairing::Staggered, 300}};
     for (const Row& row : rows) {
         Tally tally;
         for (int i = 0; i < row.count; ++i) OverlapCase(g, row.pairing, tally);
@@ -120,8 +122,8 @@ TEST(SlopeGeometryDifferential, OverlapOnFloatPositions) {
         EXPECT_TRUE(tally.wrong.empty()) << wrong;
         EXPECT_GT(tally.cases, row.count * 3 / 4) << "too many cases left out";
         std::printf("overlap pairing %d: %d cases (%d left out), %d of %d overlaps found, %d wrong\n",
-                    static_cast<int>(row.pairing), tally.cases, tally.skipped, tally.foundTrue,
-                    tally.expectedTrue, tally.wrongCount);
+                    static_cast<int>(row.pairing), tally.cases, tally.skipped, tally.foundTrue, tally.expectedTrue,
+                    tally.wrongCount);
     }
 }
 

@@ -41,17 +41,16 @@ TEST_P(LocateTable, Answers) {
     EXPECT_EQ(Locate(square, c.p, 0.0001), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LocateTable,
-    testing::Values(LocateCase{"Inside", {5, 5}, false, Location::Inside},
-                    LocateCase{"InsideClockwise", {5, 5}, true, Location::Inside},
-                    LocateCase{"Outside", {15, 5}, false, Location::Outside},
-                    LocateCase{"LevelWithACorner", {-5, 10}, false, Location::Outside},
-                    LocateCase{"OnAnEdge", {10, 5}, true, Location::Boundary},
-                    LocateCase{"WithinTheTolerance", {10.00005, 5}, false, Location::Boundary},
-                    LocateCase{"JustBeyondIt", {10.0002, 5}, false, Location::Outside},
-                    LocateCase{"AtACorner", {0, 0}, false, Location::Boundary}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LocateTable,
+                         testing::Values(LocateCase{"Inside", {5, 5}, false, Location::Inside},
+                                         LocateCase{"InsideClockwise", {5, 5}, true, Location::Inside},
+                                         LocateCase{"Outside", {15, 5}, false, Location::Outside},
+                                         LocateCase{"LevelWithACorner", {-5, 10}, false, Location::Outside},
+                                         LocateCase{"OnAnEdge", {10, 5}, true, Location::Boundary},
+                                         LocateCase{"WithinTheTolerance", {10.00005, 5}, false, Location::Boundary},
+                                         LocateCase{"JustBeyondIt", {10.0002, 5}, false, Location::Outside},
+                                         LocateCase{"AtACorner", {0, 0}, false, Location::Boundary}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct CrossCase {
     const char* name;
@@ -68,16 +67,15 @@ TEST_P(CrossProperlyTable, AnswersTheSameBothWays) {
     EXPECT_EQ(SegmentsCrossProperly(c.b1, c.b0, c.a0, c.a1, 0.0001), c.cross);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CrossProperlyTable,
-    testing::Values(CrossCase{"Cross", {0, 0}, {10, 0}, {5, -5}, {5, 5}, true},
-                    CrossCase{"TJunction", {0, 0}, {10, 0}, {5, 0}, {5, 5}, false},
-                    CrossCase{"TWithinTolerance", {0, 0}, {10, 0}, {5, -0.00005}, {5, 5}, false},
-                    CrossCase{"PokingThrough", {0, 0}, {10, 0}, {5, -0.001}, {5, 5}, true},
-                    CrossCase{"SharedCorner", {0, 0}, {10, 0}, {10, 0}, {10, 5}, false},
-                    CrossCase{"AlongEachOther", {0, 0}, {10, 0}, {5, 0}, {15, 0}, false},
-                    CrossCase{"Apart", {0, 0}, {10, 0}, {11, -5}, {11, 5}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CrossProperlyTable,
+                         testing::Values(CrossCase{"Cross", {0, 0}, {10, 0}, {5, -5}, {5, 5}, true},
+                                         CrossCase{"TJunction", {0, 0}, {10, 0}, {5, 0}, {5, 5}, false},
+                                         CrossCase{"TWithinTolerance", {0, 0}, {10, 0}, {5, -0.00005}, {5, 5}, false},
+                                         CrossCase{"PokingThrough", {0, 0}, {10, 0}, {5, -0.001}, {5, 5}, true},
+                                         CrossCase{"SharedCorner", {0, 0}, {10, 0}, {10, 0}, {10, 5}, false},
+                                         CrossCase{"AlongEachOther", {0, 0}, {10, 0}, {5, 0}, {15, 0}, false},
+                                         CrossCase{"Apart", {0, 0}, {10, 0}, {11, -5}, {11, 5}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoundaryEntersAndLeaves, TellsSharedAreaFromTouching) {
     // Shares part of the right edge, a T at (10, 5): touching only.

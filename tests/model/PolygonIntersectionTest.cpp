@@ -77,8 +77,7 @@ TEST(PolygonIntersectionSegment, ParallelPlanesGiveNothing) {
 TEST(PolygonIntersectionSegment, LineOutsideTheOtherPolygonInPlanGivesNothing) {
     // The planes meet along x = 5, but B lies at x 100 … 110 in plan.
     const SlopePolygon far = {{100, 0, 10}, {100, 10, 10}, {110, 10, 0}, {110, 0, 0}};
-    const SlopePolygon farFalling = {{100, 0, -90}, {100, 10, -90}, {110, 10, -100},
-                                     {110, 0, -100}};
+    const SlopePolygon farFalling = {{100, 0, -90}, {100, 10, -90}, {110, 10, -100}, {110, 0, -100}};
     EXPECT_FALSE(PolygonIntersectionSegment(kRising, far).has_value());
     EXPECT_FALSE(PolygonIntersectionSegment(kRising, farFalling).has_value());
 }
@@ -121,8 +120,7 @@ TEST(PolygonIntersectionSegment, CommonInteriorOfAMillimetreOrLess) {
 
 TEST(PolygonIntersectionSegment, NearlyParallelPlanesMeetNowhere) {
     // 1e-7 rad apart: their line would be an artefact.
-    const SlopePolygon nearly = {{0, 0, -0.0000005}, {0, 10, -0.0000005}, {10, 10, 10.0000005},
-                                 {10, 0, 10.0000005}};
+    const SlopePolygon nearly = {{0, 0, -0.0000005}, {0, 10, -0.0000005}, {10, 10, 10.0000005}, {10, 0, 10.0000005}};
     EXPECT_FALSE(PolygonIntersectionSegment(kRising, nearly).has_value());
     // 1e-3 apart is a real, shallow valley along x = 5.
     const SlopePolygon shallow = {{0, 0, -0.01}, {0, 10, -0.01}, {10, 10, 10.01}, {10, 0, 10.01}};

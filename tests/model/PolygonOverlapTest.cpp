@@ -24,18 +24,17 @@ TEST_P(SegmentsCrossTable, Answers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SegmentsCrossTable,
-    testing::Values(
-        CrossCase{"PlainCross", {0, 0, 0}, {10, 0, 0}, {5, -5, 0}, {5, 5, 0}, true},
-        CrossCase{"CrossInSpace", {0, 0, 0}, {10, 10, 10}, {0, 10, 0}, {10, 0, 10}, true},
-        CrossCase{"MeetAtFirstStart", {0, 0, 0}, {10, 0, 0}, {0, -5, 0}, {0, 5, 0}, false},
-        CrossCase{"MeetAtFirstEnd", {0, 0, 0}, {10, 0, 0}, {10, -5, 0}, {10, 5, 0}, false},
-        CrossCase{"EndOfSecondOnFirst", {0, 0, 0}, {10, 0, 0}, {5, -5, 0}, {5, 0, 0}, true},
-        CrossCase{"StartOfSecondOnFirst", {0, 0, 0}, {10, 0, 0}, {5, 0, 0}, {5, 5, 0}, false},
-        CrossCase{"Parallel", {0, 0, 0}, {10, 0, 0}, {0, 1, 0}, {10, 1, 0}, false},
-        CrossCase{"CollinearOverlapping", {0, 0, 0}, {10, 0, 0}, {5, 0, 0}, {15, 0, 0}, false},
-        CrossCase{"SkewLinesMissEachOther", {0, 0, 0}, {10, 0, 0}, {5, -5, 1}, {5, 5, 1}, false},
-        CrossCase{"SecondStopsShort", {0, 0, 0}, {10, 0, 0}, {5, 1, 0}, {5, 5, 0}, false},
-        CrossCase{"FirstStopsShort", {0, 0, 0}, {4, 0, 0}, {5, -5, 0}, {5, 5, 0}, false}),
+    testing::Values(CrossCase{"PlainCross", {0, 0, 0}, {10, 0, 0}, {5, -5, 0}, {5, 5, 0}, true},
+                    CrossCase{"CrossInSpace", {0, 0, 0}, {10, 10, 10}, {0, 10, 0}, {10, 0, 10}, true},
+                    CrossCase{"MeetAtFirstStart", {0, 0, 0}, {10, 0, 0}, {0, -5, 0}, {0, 5, 0}, false},
+                    CrossCase{"MeetAtFirstEnd", {0, 0, 0}, {10, 0, 0}, {10, -5, 0}, {10, 5, 0}, false},
+                    CrossCase{"EndOfSecondOnFirst", {0, 0, 0}, {10, 0, 0}, {5, -5, 0}, {5, 0, 0}, true},
+                    CrossCase{"StartOfSecondOnFirst", {0, 0, 0}, {10, 0, 0}, {5, 0, 0}, {5, 5, 0}, false},
+                    CrossCase{"Parallel", {0, 0, 0}, {10, 0, 0}, {0, 1, 0}, {10, 1, 0}, false},
+                    CrossCase{"CollinearOverlapping", {0, 0, 0}, {10, 0, 0}, {5, 0, 0}, {15, 0, 0}, false},
+                    CrossCase{"SkewLinesMissEachOther", {0, 0, 0}, {10, 0, 0}, {5, -5, 1}, {5, 5, 1}, false},
+                    CrossCase{"SecondStopsShort", {0, 0, 0}, {10, 0, 0}, {5, 1, 0}, {5, 5, 0}, false},
+                    CrossCase{"FirstStopsShort", {0, 0, 0}, {4, 0, 0}, {5, -5, 0}, {5, 5, 0}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 SlopePolygon Rectangle(double x0, double y0, double x1, double y1, double z = 0.0) {
@@ -66,32 +65,27 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PolygonsOverlapTable,
     testing::Values(
         OverlapCase{"EdgesCross", Rectangle(0, 0, 10, 10), Rectangle(5, 5, 15, 15), true},
-        OverlapCase{"EdgesCrossOppositeWinding", Rectangle(0, 0, 10, 10),
-                    Reversed(Rectangle(5, 5, 15, 15)), true},
+        OverlapCase{"EdgesCrossOppositeWinding", Rectangle(0, 0, 10, 10), Reversed(Rectangle(5, 5, 15, 15)), true},
         OverlapCase{"CrossShaped", Rectangle(0, 4, 20, 6), Rectangle(9, 0, 11, 10), true},
         // Known limit of the test: containment without crossing edges.
         OverlapCase{"Nested", Rectangle(0, 0, 10, 10), Rectangle(2, 2, 8, 8), false},
         OverlapCase{"Apart", Rectangle(0, 0, 10, 10), Rectangle(20, 0, 30, 10), false},
         OverlapCase{"SharingAnEdge", Rectangle(0, 0, 10, 10), Rectangle(10, 0, 20, 10), false},
-        OverlapCase{"ParallelPlanesApart", Rectangle(0, 0, 10, 10, 0.0),
-                    Rectangle(5, 5, 15, 15, 3000.0), false},
+        OverlapCase{"ParallelPlanesApart", Rectangle(0, 0, 10, 10, 0.0), Rectangle(5, 5, 15, 15, 3000.0), false},
         OverlapCase{"PlanesNotParallel", Rectangle(0, 0, 10, 10),
                     SlopePolygon{{5, 5, 0}, {5, 15, 0}, {15, 15, 10}, {15, 5, 10}}, false},
         // Neighbours meeting in a T, whichever way either winds.
         OverlapCase{"TJunction", Rectangle(0, 0, 10, 10), Rectangle(10, 5, 20, 15), false},
-        OverlapCase{"TJunctionReversed", Reversed(Rectangle(0, 0, 10, 10)),
-                    Rectangle(10, 5, 20, 15), false},
-        OverlapCase{"TJunctionOtherWay", Rectangle(10, 5, 20, 15),
-                    Reversed(Rectangle(0, 0, 10, 10)), false},
+        OverlapCase{"TJunctionReversed", Reversed(Rectangle(0, 0, 10, 10)), Rectangle(10, 5, 20, 15), false},
+        OverlapCase{"TJunctionOtherWay", Rectangle(10, 5, 20, 15), Reversed(Rectangle(0, 0, 10, 10)), false},
         OverlapCase{"PartOfAnEdgeShared", Rectangle(0, 0, 10, 10), Rectangle(10, 2, 20, 8), false},
         // Edges that meet only at ends and along each other, areas shared.
         OverlapCase{"Staggered", Rectangle(0, 0, 10, 10), Rectangle(4, 0, 20, 10), true},
-        OverlapCase{"StaggeredReversed", Reversed(Rectangle(4, 0, 20, 10)),
-                    Rectangle(0, 0, 10, 10), true},
+        OverlapCase{"StaggeredReversed", Reversed(Rectangle(4, 0, 20, 10)), Rectangle(0, 0, 10, 10), true},
         OverlapCase{"InsideTouchingAnEdge", Rectangle(0, 0, 10, 10), Rectangle(0, 2, 5, 8), false},
         OverlapCase{"Identical", Rectangle(0, 0, 10, 10), Reversed(Rectangle(0, 0, 10, 10)), false},
-        OverlapCase{"CornerPokesIn", Rectangle(0, 0, 10, 10),
-                    SlopePolygon{{9.999, 5, 0}, {20, 0, 0}, {20, 10, 0}}, true}),
+        OverlapCase{"CornerPokesIn", Rectangle(0, 0, 10, 10), SlopePolygon{{9.999, 5, 0}, {20, 0, 0}, {20, 10, 0}},
+                    true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PolygonsOverlap, TiltedPlanesWithCrossingEdges) {

@@ -95,14 +95,12 @@ TEST_P(PlanLineIntersectionTable, MeetsOnFirstLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlanLineIntersectionTable,
-    testing::Values(
-        IntersectionCase{"Perpendicular", {0, 0, 0}, {10, 0, 0}, {4, -5, 0}, {4, 5, 0}, {4, 0, 0}},
-        // Z follows the first line; the second line's Z is ignored.
-        IntersectionCase{"ZAlongFirstLine", {0, 0, 100}, {10, 0, 200}, {5, -1, 999}, {5, 1, -999},
-                         {5, 0, 150}},
-        IntersectionCase{"BeyondTheEnds", {0, 0, 0}, {1, 1, 0}, {10, 0, 0}, {10, 1, 0},
-                         {10, 10, 0}},
-        IntersectionCase{"Oblique", {0, 0, 0}, {2, 0, 0}, {0, -1, 0}, {2, 1, 0}, {1, 0, 0}}),
+    testing::Values(IntersectionCase{"Perpendicular", {0, 0, 0}, {10, 0, 0}, {4, -5, 0}, {4, 5, 0}, {4, 0, 0}},
+                    // Z follows the first line; the second line's Z is ignored.
+                    IntersectionCase{
+                        "ZAlongFirstLine", {0, 0, 100}, {10, 0, 200}, {5, -1, 999}, {5, 1, -999}, {5, 0, 150}},
+                    IntersectionCase{"BeyondTheEnds", {0, 0, 0}, {1, 1, 0}, {10, 0, 0}, {10, 1, 0}, {10, 10, 0}},
+                    IntersectionCase{"Oblique", {0, 0, 0}, {2, 0, 0}, {0, -1, 0}, {2, 1, 0}, {1, 0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlanLineIntersection, ParallelLinesGiveNothing) {
