@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/ModelDbLibrary.h"
 #include "model/ModelQueries.h"
 #include "model/PolygonIntersection.h"
 #include "model/PolygonOverlap.h"
-#include "model/ModelDbLibrary.h"
+#include "model/PolygonPlane.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ constexpr double kDistinctEnds = 0.001;
 
 }  // namespace
 
-void ForEachRegisteredSlopePolygon(
-    const std::function<bool(LayerCode slope, const SlopePolygon& polygon)>& visit) {
+void ForEachRegisteredSlopePolygon(const std::function<bool(LayerCode slope, const SlopePolygon& polygon)>& visit) {
     if (!Db().sp_lslay) return;
     SlopeOutline outline;
     for (int sequence = 1;; ++sequence) {
@@ -37,23 +37,22 @@ bool SlopeOverlapTest(const SlopePolygon& polygon) {
     return clear;
 }
 
-std::optional<SlopeIntersection> SlopeIntersectionSearch(const SlopePolygon& polygon,
-                                                         bool vertexRule) {
+std::optional<SlopeIntersection> SlopeIntersectionSearch(const SlopePolygon& polygon, bool vertexRule) {
     std::optional<SlopeIntersection> found;
     ForEachRegisteredSlopePolygon([&](LayerCode slope, const SlopePolygon& registered) {
         auto segment = PolygonIntersectionSegment(polygon, registered);
         if (!segment) return true;
         if (vertexRule) {
-            const bool atCorner =
-                std::any_of(registered.begin(), registered.end(), [&](const Vec3d& corner) {
-                    return Length(corner - segment->p1) < kAtCorner ||
-                           Length(corner - segment->p2) < kAtCorner;
-                });
+            // Ends computed from rounded float corners sit on a corner only to
+            // within their rounding.
+            const double near = std::max(kAtCorner, FloatRounding(Magnitude(polygon, registered)));
+            const bool atCorner = std::any_of(registered.begin(), registered.end(), [&](const Vec3d& corner) {
+                return Length(corner - segment->p1) < near || Length(corner - segment->p2) < near;
+            });
             if (atCorner) return true;
         }
         const Vec3d d = segment->p2 - segment->p1;
-        if (std::fabs(d.x) < kDistinctEnds && std::fabs(d.y) < kDistinctEnds &&
-            std::fabs(d.z) < kDistinctEnds) {
+        if (std::fabs(d.x) < kDistinctEnds && std::fabs(d.y) < kDistinctEnds && std::fabs(d.z) < kDistinctEnds) {
             return true;
         }
         found = SlopeIntersection{slope, *segment};

@@ -10,8 +10,7 @@
 
 // Calls `visit` with each registered slope (layer-list order) whose outline
 // has three corners or more, until `visit` answers false or the list ends.
-void ForEachRegisteredSlopePolygon(
-    const std::function<bool(LayerCode slope, const SlopePolygon& polygon)>& visit);
+void ForEachRegisteredSlopePolygon(const std::function<bool(LayerCode slope, const SlopePolygon& polygon)>& visit);
 
 // True when no registered slope overlaps `polygon` (PolygonsOverlap).
 bool SlopeOverlapTest(const SlopePolygon& polygon);
@@ -23,6 +22,6 @@ struct SlopeIntersection {
 
 // The first registered slope whose intersection segment with `polygon`
 // exists, has ends that differ by at least 0.001 in x, y or z, and, with
-// `vertexRule` on, has neither end within 0.0001 of a corner of that slope.
-std::optional<SlopeIntersection> SlopeIntersectionSearch(const SlopePolygon& polygon,
-                                                         bool vertexRule);
+// `vertexRule` on, has neither end within 0.0001 of a corner of that slope
+// (or within the corners' float rounding, when that is larger).
+std::optional<SlopeIntersection> SlopeIntersectionSearch(const SlopePolygon& polygon, bool vertexRule);

@@ -13,9 +13,7 @@ struct SegmentPairCase {
     bool expected;
 };
 
-std::string CaseName(const testing::TestParamInfo<SegmentPairCase>& info) {
-    return info.param.name;
-}
+std::string CaseName(const testing::TestParamInfo<SegmentPairCase>& info) { return info.param.name; }
 
 class CollinearTable : public testing::TestWithParam<SegmentPairCase> {};
 
@@ -33,9 +31,17 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentPairCase{"FallingDiagonal", {0, 10, 0}, {2, 8, 0}, {5, 5, 0}, {3, 7, 0}, true},
         SegmentPairCase{"VerticalBothWays", {0, 0, 0}, {0, 5, 0}, {0, 9, 0}, {0, 7, 0}, true},
         SegmentPairCase{"ParallelApart", {0, 0, 0}, {5, 0, 0}, {0, 1, 0}, {5, 1, 0}, false},
-        SegmentPairCase{"WithinTolerance", {0, 0, 0}, {5, 0, 0}, {7, 0.0005, 0}, {9, 0.0005, 0},
-                        true},
-        SegmentPairCase{"Crossing", {0, 0, 0}, {5, 0, 0}, {2, -1, 0}, {2, 1, 0}, false}),
+        SegmentPairCase{"WithinTolerance", {0, 0, 0}, {5, 0, 0}, {7, 0.0005, 0}, {9, 0.0005, 0}, true},
+        SegmentPairCase{"Crossing", {0, 0, 0}, {5, 0, 0}, {2, -1, 0}, {2, 1, 0}, false},
+        // A line leaning slightly towards -x: a short piece counts as
+        // vertical (|dx| < 0.0001), a long one does not.
+        SegmentPairCase{
+            "LeaningPiecesOfOneLine", {0, 0, 0}, {-0.00005, 5, 0}, {-0.0001, 10, 0}, {-0.0002, 20, 0}, true},
+        SegmentPairCase{
+            "LeaningPiecesGivenBackwards", {-0.00005, 5, 0}, {0, 0, 0}, {-0.0002, 20, 0}, {-0.0001, 10, 0}, true},
+        SegmentPairCase{"LeaningTheOtherWay", {0, 0, 0}, {0.00005, 5, 0}, {0.0001, 10, 0}, {0.0002, 20, 0}, true},
+        SegmentPairCase{"AxisAndLeaningLine", {0, 0, 0}, {0, 5, 0}, {0, 10, 0}, {-0.0002, 20, 0}, false},
+        SegmentPairCase{"APointIsOnNoLine", {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {5, 0, 0}, false}),
     CaseName);
 
 class OverlapTable : public testing::TestWithParam<SegmentPairCase> {};
@@ -54,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentPairCase{"Same", {0, 0, 0}, {10, 0, 0}, {10, 0, 0}, {0, 0, 0}, true},
         SegmentPairCase{"TouchAtHighEnd", {0, 0, 0}, {5, 0, 0}, {5, 0, 0}, {8, 0, 0}, false},
         SegmentPairCase{"TouchAtLowEnd", {5, 0, 0}, {8, 0, 0}, {0, 0, 0}, {5, 0, 0}, false},
-        SegmentPairCase{"TouchWithinTolerance", {0, 0, 0}, {5, 0, 0}, {5.00005, 0, 0},
-                        {8, 0, 0}, false},
+        SegmentPairCase{"TouchWithinTolerance", {0, 0, 0}, {5, 0, 0}, {5.00005, 0, 0}, {8, 0, 0}, false},
         SegmentPairCase{"Apart", {0, 0, 0}, {2, 0, 0}, {5, 0, 0}, {8, 0, 0}, false},
         SegmentPairCase{"ApartAfter", {5, 0, 0}, {8, 0, 0}, {0, 0, 0}, {2, 0, 0}, false},
         // A vertical pair has equal x everywhere: it is compared by y.
@@ -64,10 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentPairCase{"VerticalTouching", {0, 5, 0}, {0, 0, 0}, {0, 8, 0}, {0, 5, 0}, false},
         // Ends whose x differ by less than the tolerance still make a
         // vertical segment, whichever end comes first.
-        SegmentPairCase{"NearlyVerticalApart", {0.00001, 0, 0}, {0, 2, 0}, {0, 5, 0},
-                        {0.00001, 8, 0}, false},
-        SegmentPairCase{"NearlyVerticalOverlapping", {0.00001, 0, 0}, {0, 5, 0}, {0, 3, 0},
-                        {0.00001, 8, 0}, true}),
+        SegmentPairCase{"NearlyVerticalApart", {0.00001, 0, 0}, {0, 2, 0}, {0, 5, 0}, {0.00001, 8, 0}, false},
+        SegmentPairCase{"NearlyVerticalOverlapping", {0.00001, 0, 0}, {0, 5, 0}, {0, 3, 0}, {0.00001, 8, 0}, true},
+        // One piece nearly vertical, the other not, on a line leaning to -x.
+        SegmentPairCase{"LeaningOverlapping", {0, 0, 0}, {-0.00005, 5, 0}, {-0.00004, 4, 0}, {-0.0002, 20, 0}, true},
+        SegmentPairCase{"LeaningApart", {0, 0, 0}, {-0.00005, 5, 0}, {-0.0001, 10, 0}, {-0.0002, 20, 0}, false},
+        SegmentPairCase{"LeaningTouching", {-0.0002, 20, 0}, {-0.00005, 5, 0}, {0, 0, 0}, {-0.00005, 5, 0}, false},
+        SegmentPairCase{
+            "DiagonalTouchingWithinTolerance", {0, 0, 0}, {5, 5, 0}, {5.00003, 5.00003, 0}, {9, 9, 0}, false}),
     CaseName);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 
 #include "model/PolygonIntersection.h"
@@ -76,8 +77,7 @@ TEST(PolygonIntersectionSegment, ParallelPlanesGiveNothing) {
 TEST(PolygonIntersectionSegment, LineOutsideTheOtherPolygonInPlanGivesNothing) {
     // The planes meet along x = 5, but B lies at x 100 … 110 in plan.
     const SlopePolygon far = {{100, 0, 10}, {100, 10, 10}, {110, 10, 0}, {110, 0, 0}};
-    const SlopePolygon farFalling = {{100, 0, -90}, {100, 10, -90}, {110, 10, -100},
-                                     {110, 0, -100}};
+    const SlopePolygon farFalling = {{100, 0, -90}, {100, 10, -90}, {110, 10, -100}, {110, 0, -100}};
     EXPECT_FALSE(PolygonIntersectionSegment(kRising, far).has_value());
     EXPECT_FALSE(PolygonIntersectionSegment(kRising, farFalling).has_value());
 }
@@ -100,6 +100,71 @@ TEST(PolygonIntersectionSegment, TooFewCornersGiveNothing) {
     const SlopePolygon two = {{0, 0, 0}, {1, 1, 1}};
     EXPECT_FALSE(PolygonIntersectionSegment(two, kFalling).has_value());
     EXPECT_FALSE(PolygonIntersectionSegment(kRising, two).has_value());
+}
+
+TEST(PolygonIntersectionSegment, SecondPolygonInsideTheFirstInPlan) {
+    // B lies wholly inside A in plan, away from A's fan diagonal; the line
+    // x = 5 passes through both.
+    const SlopePolygon b = {{4, 7, 6}, {4, 9, 6}, {6, 9, 4}, {6, 7, 4}};
+    ExpectChord(PolygonIntersectionSegment(kRising, b), {5, 0, 5}, {5, 10, 5});
+    ExpectChord(PolygonIntersectionSegment(kRising, Reversed(b)), {5, 0, 5}, {5, 10, 5});
+}
+
+TEST(PolygonIntersectionSegment, CommonInteriorOfAMillimetreOrLess) {
+    // B meets the line x = 5 over 0.5 mm only (y 9.5 … 10 inside A).
+    const SlopePolygon touching = {{4, 9.5, 6}, {4, 12, 6}, {6, 12, 4}, {6, 9.5, 4}};
+    EXPECT_FALSE(PolygonIntersectionSegment(kRising, touching).has_value());
+    const SlopePolygon enough = {{4, 8.5, 6}, {4, 12, 6}, {6, 12, 4}, {6, 8.5, 4}};
+    EXPECT_TRUE(PolygonIntersectionSegment(kRising, enough).has_value());
+}
+
+TEST(PolygonIntersectionSegment, NearlyParallelPlanesMeetNowhere) {
+    // 1e-7 rad apart: their line would be an artefact.
+    const SlopePolygon nearly = {{0, 0, -0.0000005}, {0, 10, -0.0000005}, {10, 10, 10.0000005}, {10, 0, 10.0000005}};
+    EXPECT_FALSE(PolygonIntersectionSegment(kRising, nearly).has_value());
+    // 1e-3 apart is a real, shallow valley along x = 5.
+    const SlopePolygon shallow = {{0, 0, -0.01}, {0, 10, -0.01}, {10, 10, 10.01}, {10, 0, 10.01}};
+    ExpectChord(PolygonIntersectionSegment(kRising, shallow), {5, 0, 5}, {5, 10, 5});
+}
+
+TEST(PolygonIntersectionSegment, MiddleNodeAsSecondCorner) {
+    // The first fan triangle of A is a line; the plane comes from all corners.
+    const SlopePolygon a = {{0, 0, 0}, {0, 5, 0}, {0, 10, 0}, {10, 10, 10}, {10, 0, 10}};
+    ExpectChord(PolygonIntersectionSegment(a, kFalling), {5, 0, 5}, {5, 10, 5});
+    const SlopePolygon repeated = {{0, 0, 0}, {0, 0, 0}, {0, 10, 0}, {10, 10, 10}, {10, 0, 10}};
+    ExpectChord(PolygonIntersectionSegment(repeated, kFalling), {5, 0, 5}, {5, 10, 5});
+}
+
+// Corners on a grid turned by 30° and moved 30 m, rounded to floats.
+SlopePolygon Turned(const SlopePolygon& local, double scale) {
+    SlopePolygon p;
+    const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
+    for (const Vec3d& q : local) {
+        const double x = 30000 + scale * (c * q.x - s * q.y);
+        const double y = 20000 + scale * (s * q.x + c * q.y);
+        p.push_back({static_cast<float>(x), static_cast<float>(y), static_cast<float>(scale * q.z)});
+    }
+    return p;
+}
+
+TEST(PolygonIntersectionSegment, LevelRidgeOnATurnedFloatGrid) {
+    // The ridge is level: its direction's z is 0 but for rounding, which must
+    // not put the line's point far away.
+    const double scale = 100.0;
+    const auto chord = PolygonIntersectionSegment(Turned(kRising, scale), Turned(kFalling, scale));
+    ASSERT_TRUE(chord.has_value());
+    const Vec3d e1 = Turned({{5, 0, 5}}, scale)[0], e2 = Turned({{5, 10, 5}}, scale)[0];
+    const bool direct = Length(chord->p1 - e1) < Length(chord->p1 - e2);
+    EXPECT_LT(Length((direct ? chord->p1 : chord->p2) - e1), 0.01);
+    EXPECT_LT(Length((direct ? chord->p2 : chord->p1) - e2), 0.01);
+}
+
+TEST(PolygonIntersectionSegment, CoplanarNeighboursOnAFloatGridGiveNothing) {
+    const SlopePolygon next = {{10, 0, 10}, {10, 10, 10}, {20, 10, 20}, {20, 0, 20}};
+    EXPECT_FALSE(PolygonIntersectionSegment(Turned(kRising, 100), Turned(next, 100)).has_value());
+    // A hip: neighbours whose planes meet along their shared edge.
+    const SlopePolygon hip = {{10, 0, 10}, {10, 10, 10}, {20, 10, 0}, {20, 0, 0}};
+    EXPECT_FALSE(PolygonIntersectionSegment(Turned(kRising, 100), Turned(hip, 100)).has_value());
 }
 
 }  // namespace

@@ -95,14 +95,12 @@ TEST_P(PlanLineIntersectionTable, MeetsOnFirstLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlanLineIntersectionTable,
-    testing::Values(
-        IntersectionCase{"Perpendicular", {0, 0, 0}, {10, 0, 0}, {4, -5, 0}, {4, 5, 0}, {4, 0, 0}},
-        // Z follows the first line; the second line's Z is ignored.
-        IntersectionCase{"ZAlongFirstLine", {0, 0, 100}, {10, 0, 200}, {5, -1, 999}, {5, 1, -999},
-                         {5, 0, 150}},
-        IntersectionCase{"BeyondTheEnds", {0, 0, 0}, {1, 1, 0}, {10, 0, 0}, {10, 1, 0},
-                         {10, 10, 0}},
-        IntersectionCase{"Oblique", {0, 0, 0}, {2, 0, 0}, {0, -1, 0}, {2, 1, 0}, {1, 0, 0}}),
+    testing::Values(IntersectionCase{"Perpendicular", {0, 0, 0}, {10, 0, 0}, {4, -5, 0}, {4, 5, 0}, {4, 0, 0}},
+                    // Z follows the first line; the second line's Z is ignored.
+                    IntersectionCase{
+                        "ZAlongFirstLine", {0, 0, 100}, {10, 0, 200}, {5, -1, 999}, {5, 1, -999}, {5, 0, 150}},
+                    IntersectionCase{"BeyondTheEnds", {0, 0, 0}, {1, 1, 0}, {10, 0, 0}, {10, 1, 0}, {10, 10, 0}},
+                    IntersectionCase{"Oblique", {0, 0, 0}, {2, 0, 0}, {0, -1, 0}, {2, 1, 0}, {1, 0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlanLineIntersection, ParallelLinesGiveNothing) {
@@ -110,6 +108,20 @@ TEST(PlanLineIntersection, ParallelLinesGiveNothing) {
     EXPECT_FALSE(PlanLineIntersection({0, 0, 0}, {10, 0, 0}, {3, 0, 0}, {7, 0, 0}).has_value());
     // A degenerate first line (a point in plan) has no direction either.
     EXPECT_FALSE(PlanLineIntersection({1, 1, 0}, {1, 1, 5}, {0, 0, 0}, {5, 5, 0}).has_value());
+}
+
+TEST(PlanLineIntersection, NearlyParallelWithinOneInABillion) {
+    // Two axes of a turned grid, parallel but for rounding: 1e-10 rad apart
+    // they would meet 1e11 mm away.
+    const double angle = 0.6;
+    const Vec3d along{std::cos(angle), std::sin(angle), 0};
+    const Vec3d across{-along.y, along.x, 0};
+    auto turned = [&](double tilt) { return Vec3d{along.x - tilt * along.y, along.y + tilt * along.x, 0}; };
+    const Vec3d p1{1000, 2000, 0}, p3 = p1 + 6000.0 * across;
+    EXPECT_FALSE(PlanLineIntersection(p1, p1 + 9000.0 * along, p3, p3 + 9000.0 * turned(1e-10)));
+    EXPECT_FALSE(PlanLineIntersection(p1, p1 + 9000.0 * along, p3, p3 - 3.0 * turned(-5e-10)));
+    // 1e-8 rad is a real, if distant, crossing.
+    EXPECT_TRUE(PlanLineIntersection(p1, p1 + 9000.0 * along, p3, p3 + 9000.0 * turned(1e-8)));
 }
 
 }  // namespace
