@@ -92,20 +92,24 @@ void DrawNodes(const SceneFrame& f) {
     const GLfloat picked[4] = {b, r, g, 1.0f};
     for (const SceneNode& n : nodes) {
         const bool isPicked = f.picked && std::find(f.picked->begin(), f.picked->end(), n.ref) != f.picked->end();
-        glPushMatrix();
-        glTranslated(n.position.x, n.position.y, n.position.z);
-        glPushName(1);
-        glPushName(static_cast<GLuint>(LayerLevel(n.ref.layer)));
-        glPushName(static_cast<GLuint>(LayerSubLayer(n.ref.layer)));
-        glPushName(static_cast<GLuint>(n.ref.node));
         glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, isPicked ? picked : plain);
-        gluSphere(sphere, s.nodeSize, 10, 10);
-        glPopName();
-        glPopName();
-        glPopName();
-        glPopName();
-        glPopMatrix();
+        DrawNodeSphere(sphere, n.ref, n.position, s.nodeSize);
     }
     gluDeleteQuadric(sphere);
+}
+
+void DrawNodeSphere(GLUquadric* sphere, const NodeRef& node, const Vec3d& position, double radius) {
+    glPushMatrix();
+    glTranslated(position.x, position.y, position.z);
+    glPushName(1);
+    glPushName(static_cast<GLuint>(LayerLevel(node.layer)));
+    glPushName(static_cast<GLuint>(LayerSubLayer(node.layer)));
+    glPushName(static_cast<GLuint>(node.node));
+    gluSphere(sphere, radius, 10, 10);
+    glPopName();
+    glPopName();
+    glPopName();
+    glPopName();
+    glPopMatrix();
 }

@@ -8,6 +8,7 @@
 
 #include "model/SceneContent.h"
 #include "view/LabelHitTest.h"
+#include "view/SceneLayers.h"
 #include "view/SceneRenderer.h"
 
 namespace {
@@ -42,14 +43,11 @@ ScenePicker::ScenePicker(SceneRenderer& renderer, MeasureText measure)
 void ScenePicker::ReadFrameMatrices(SceneFrame& f) {
     renderer_.SetupProjection(*f.camera, f.width, f.height);
     glPushMatrix();
-    const EyeAndUp view = f.camera->ComputeEye();
-    gluLookAt(view.eye.x, view.eye.y, view.eye.z, f.camera->target.x, f.camera->target.y, f.camera->target.z,
-              view.up.x, view.up.y, view.up.z);
+    eye_ = SceneRenderer::LookAt(*f.camera);
     glGetIntegerv(GL_VIEWPORT, viewport_.data());
     glGetDoublev(GL_PROJECTION_MATRIX, projection_.data());
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview_.data());
     glPopMatrix();
-    eye_ = view.eye;
 }
 
 std::optional<std::pair<double, double>> ScenePicker::Project(const Vec3d& p) const {
@@ -68,9 +66,7 @@ std::vector<HitRecord> ScenePicker::Select(SceneFrame& f, int x, int y, const st
         glRenderMode(GL_SELECT);
         glInitNames();
         renderer_.SetupPickProjection(*f.camera, f.width, f.height, x, y, kPickRegion);
-        const EyeAndUp view = f.camera->ComputeEye();
-        gluLookAt(view.eye.x, view.eye.y, view.eye.z, f.camera->target.x, f.camera->target.y, f.camera->target.z,
-                  view.up.x, view.up.y, view.up.z);
+        SceneRenderer::LookAt(*f.camera);
         draw();
         const int count = glRenderMode(GL_RENDER);
         // -1: the buffer overflowed; draw again into a larger one.
@@ -160,20 +156,7 @@ std::optional<NodeRef> ScenePicker::PickNode(SceneFrame& f, int x, int y) {
     GLUquadric* sphere = gluNewQuadric();
     if (!sphere) return std::nullopt;
     const auto hits = Select(f, x, y, [&] {
-        for (const SceneNode* n : drawn) {
-            glPushMatrix();
-            glTranslated(n->position.x, n->position.y, n->position.z);
-            glPushName(1);
-            glPushName(static_cast<GLuint>(LayerLevel(n->ref.layer)));
-            glPushName(static_cast<GLuint>(LayerSubLayer(n->ref.layer)));
-            glPushName(static_cast<GLuint>(n->ref.node));
-            gluSphere(sphere, r, 10, 10);
-            glPopName();
-            glPopName();
-            glPopName();
-            glPopName();
-            glPopMatrix();
-        }
+        for (const SceneNode* n : drawn) DrawNodeSphere(sphere, n->ref, n->position, r);
     });
     gluDeleteQuadric(sphere);
     const auto nearest = NearestHitTagged(hits, 1);

@@ -120,11 +120,16 @@ void SceneRenderer::CallList(unsigned int list, const std::function<void()>& dra
     built_[list] = true;
 }
 
+Vec3d SceneRenderer::LookAt(Camera& camera) {
+    const EyeAndUp view = camera.ComputeEye();
+    gluLookAt(view.eye.x, view.eye.y, view.eye.z, camera.target.x, camera.target.y, camera.target.z, view.up.x,
+              view.up.y, view.up.z);
+    return view.eye;
+}
+
 void SceneRenderer::DrawScene(SceneFrame& f) {
     glPushMatrix();
-    const EyeAndUp view = f.camera->ComputeEye();
-    gluLookAt(view.eye.x, view.eye.y, view.eye.z, f.camera->target.x, f.camera->target.y, f.camera->target.z,
-              view.up.x, view.up.y, view.up.z);
+    const Vec3d eye = LookAt(*f.camera);
     glGetIntegerv(GL_VIEWPORT, viewport_.data());
     glGetDoublev(GL_PROJECTION_MATRIX, projection_.data());
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview_.data());
@@ -142,7 +147,7 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
     glEnable(GL_LIGHTING);
     if (f.Item(display_items::kNodes)) CallList(kListNodes, [&] { DrawNodes(f); });
 
-    if (f.shapes) f.shapes->OrderShapesForDrawing(view.eye);
+    if (f.shapes) f.shapes->OrderShapesForDrawing(eye);
 
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);

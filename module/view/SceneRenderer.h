@@ -42,6 +42,8 @@ public:
     // The same for selection mode, limited to a square of `size` pixels
     // centred on window point (x, y), y down.
     void SetupPickProjection(const Camera& camera, int width, int height, int x, int y, double size);
+    // Multiplies the camera's look-at onto the modelview matrix; answers the eye.
+    static Vec3d LookAt(Camera& camera);
     // The whole frame; the projection must be set up first.
     void DrawScene(SceneFrame& frame);
     // Deletes display lists 1 to 8 (each only if it exists).
