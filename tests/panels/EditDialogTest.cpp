@@ -100,6 +100,13 @@ TEST_F(EditDialog, LoadsTheSlopesLayersTypeAndNameWithTheControlsInPlace) {
     EXPECT_EQ(panel->browse->geometry(), QRect(200, 80, 80, 20));
     EXPECT_EQ(panel->buttons[0]->geometry(), QRect(110, 270, 80, 30));
     EXPECT_EQ(panel->buttons[1]->geometry(), QRect(205, 270, 80, 30));
+
+    // Escape closes the edit as キャンセル does, writing nothing.
+    const SlopeData before = ReadSlopeData();
+    panel->name->setText("other");
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(ReadSlopeData(), before);
 }
 
 TEST_F(EditDialog, NamesAreCheckedAgainstTheOtherSlopesOnly) {
@@ -340,6 +347,36 @@ TEST_F(EditDialog, ANewMeshFileTakesTheLowestFreeNumber) {
         EXPECT_EQ(panel->Working().meshRecord, expected);
     }
     EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+// A mesh-file table holding every number 1 … 32767, each with its own path.
+int fullTableNext = 1;
+int FullMeshTable(int kind, void* rec) {
+    if (kind != TEVA_REC_MESH_FILE) return -1;
+    if (!rec) return fullTableNext = 1, 0;
+    if (fullTableNext > 32767) return -1;
+    const auto number = static_cast<int16_t>(fullTableNext++);
+    return teva::encode(teva::MeshFileRecord{number, "/f" + std::to_string(number)}, static_cast<unsigned char*>(rec))
+               ? 0
+               : -1;
+}
+
+TEST_F(EditDialog, AFullMeshFileTableRefusesANewFileButFindsAKnownOne) {
+    const auto dialog = Open(slope);
+    EditSlopePanel* panel = dialog->EditPanel();
+    ChooseType(panel, "擬似ﾒｯｼｭ");
+    const ModelDbEntries real = Db();
+    ModelDbEntries full = real;
+    full.DB_getr = &FullMeshTable;
+    ModelDbLibrary::Instance().ReplaceEntries(full);
+    dialogs.fileAnswers = {"/f32767", "/new.tmsh"};
+    Click(panel->browse);
+    EXPECT_EQ(panel->Working().meshRecord, 32767);
+    Click(panel->browse);
+    ModelDbLibrary::Instance().ReplaceEntries(real);
+    EXPECT_EQ(dialogs.Messages(), Strings{kMeshFileCapacityMessage});
+    EXPECT_EQ(panel->Working().meshRecord, 32767) << "a refused file changes nothing";
+    EXPECT_TRUE(MeshFiles().empty());
 }
 
 }  // namespace
