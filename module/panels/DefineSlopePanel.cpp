@@ -11,6 +11,7 @@
 #include "model/SlopeName.h"
 #include "model/SlopeRegistration.h"
 #include "panels/LayerCombo.h"
+#include "panels/SlopePanelLook.h"
 #include "toolkit/CheckItem.h"
 #include "toolkit/DarkStyle.h"
 #include "toolkit/PushButton.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 30;
 constexpr int kButtonTop = 225;
-constexpr int kGroupHeight = 57;
 const QString kPlane = QStringLiteral("平面");
 
 // The layer code a list's value names; 0 when it names none (sp_cpno
@@ -46,12 +46,7 @@ DefineSlopePanel::DefineSlopePanel(QWidget* parent, const std::vector<NodeRef>& 
     type->SetEntries({kPlane});
     type->SetChoice(kPlane, 1);
 
-    name = new QLineEdit(this);
-    name->setObjectName(QStringLiteral("name"));
-    name->setGeometry(60, 116, 120, 15);
-    name->setFrame(false);
-    name->setFont(toolkit::UiFont(12));
-    name->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(20, 20, 20); color: rgb(200, 200, 200); }"));
+    name = MakeSlopeNameEdit(this);
 
     repeat = new toolkit::CheckItem(this, {5, 145}, QStringLiteral("繰り返し"), 1, false);
     repeat->resize(100, 15);
@@ -126,31 +121,5 @@ void DefineSlopePanel::resizeEvent(QResizeEvent*) {
 
 void DefineSlopePanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QRect area = rect();
-    p.fillRect(area, toolkit::FaceColour());
-    p.setPen(toolkit::DarkEdgeColour());
-    p.drawRect(area.adjusted(0, 0, -1, -1));
-    p.setPen(QColor(100, 100, 100));
-    p.drawLine(1, 1, area.width() - 2, 1);
-    p.drawLine(1, 1, 1, area.height() - 2);
-
-    p.setFont(toolkit::UiFont(12));
-    p.setPen(toolkit::TextColour());
-    const QFontMetrics metrics(p.font());
-    const std::pair<int, const char*> labels[] = {{25, "上層"}, {55, "下層"}, {85, "タイプ"}, {115, "名称"}};
-    for (const auto& [y, text] : labels) p.drawText(10, y + metrics.ascent(), QString::fromUtf8(text));
-
-    // The name edit's frame: grey, then black one pixel inside.
-    const QRect edit = name->geometry();
-    p.fillRect(edit.adjusted(-2, -2, 2, 2), QColor(80, 80, 80));
-    p.fillRect(edit.adjusted(-1, -1, 1, 1), Qt::black);
-
-    // The group round 繰り返し and its list, the item sitting on its frame.
-    const QPoint corner = repeat->geometry().center();
-    p.setPen(toolkit::StripColour());
-    p.setBrush(toolkit::FaceColour());
-    p.drawRect(QRect(corner, QPoint(area.width() - corner.x(), corner.y() + kGroupHeight - 1)));
-    p.fillRect(repeat->geometry().adjusted(0, 0, 10, 10), toolkit::FaceColour());
-    p.setPen(toolkit::TextColour());
-    p.drawText(corner.x() + 30, corner.y() + 23 + metrics.ascent(), QStringLiteral("～"));
+    PaintSlopePanel(p, rect(), name->geometry(), repeat->geometry());
 }

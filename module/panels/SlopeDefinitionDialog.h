@@ -1,7 +1,9 @@
 #pragma once
-// The slope definition dialog ("斜面定義", 11014) on the define side: a
-// 300 × 300 dialog filled by a DefineSlopePanel (11001). Enter does
-// nothing; Escape and the close box act as キャンセル.
+// The slope definition dialog ("斜面定義", 11014), filled by one panel
+// (11001). On the define side it is 300 × 300 with a DefineSlopePanel:
+// Enter does nothing; Escape and the close box act as キャンセル. On the
+// edit side it is 300 × 350 with an EditSlopePanel and keeps the usual
+// Enter and Escape.
 
 #include <QDialog>
 
@@ -12,6 +14,7 @@
 #include "model/SlopeShapeList.h"
 
 class DefineSlopePanel;
+class EditSlopePanel;
 
 class SlopeDefinitionDialog : public QDialog {
     Q_OBJECT
@@ -19,7 +22,13 @@ public:
     SlopeDefinitionDialog(QWidget* parent, const std::vector<NodeRef>& picked, SlopeShapeList& shapes,
                           EditorRefresh& refresh);
 
+    // The edit side, on the selected registered slope of `shapes`.
+    SlopeDefinitionDialog(QWidget* parent, SlopeShapeList& shapes, EditorRefresh& refresh);
+
+    // The define panel; null on the edit side.
     DefineSlopePanel* Panel() const { return panel_; }
+    // The edit panel; null on the define side.
+    EditSlopePanel* EditPanel() const { return editPanel_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -27,7 +36,8 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
-    DefineSlopePanel* panel_;
+    DefineSlopePanel* panel_ = nullptr;
+    EditSlopePanel* editPanel_ = nullptr;
 };
 
 // Command 32772: runs the dialog modally on the selected outline and
@@ -35,3 +45,7 @@ private:
 // E reset).
 void OpenDefineDialog(QWidget* parent, const std::vector<NodeRef>& picked, SlopeShapeList& shapes,
                       EditorRefresh& refresh);
+
+// Command 32775: runs the edit side modally on the selected registered
+// slope and returns when it is closed; the selection is cleared by then.
+void OpenEditDialog(QWidget* parent, SlopeShapeList& shapes, EditorRefresh& refresh);

@@ -131,6 +131,9 @@ private:
     SceneFrame Frame();
     SettingsResult LoadSettings();
     void RunLaterCommand(int id);
+    // Command 32783: the shape-order dialog on the selected shape (when
+    // there is one); the selection is cleared afterwards.
+    void RunShapeOrder();
 
     SessionContext& context_;
     std::string settingsPath_;

@@ -9,6 +9,7 @@
 #include "model/NodeSelection.h"
 #include "model/OrderPickedNodes.h"
 #include "model/SlopeRegistration.h"
+#include "panels/ShapeOrderDialog.h"
 #include "panels/SlopeDefinitionDialog.h"
 #include "view/ScenePicker.h"
 #include "view/SlopeEditorView.h"
@@ -167,8 +168,13 @@ void SlopeEditorView::RunCommand(int id) {
             HandleKey(Qt::Key_X);
             break;
         case kCommandShapeOrder:
-        case kCommandExtractLines:
+            RunShapeOrder();
+            break;
         case kCommandEditSlope:
+            // The dialog clears the selection when it closes.
+            OpenEditDialog(this, shapes_, *this);
+            break;
+        case kCommandExtractLines:
         case kCommandDeleteSlope:
             RunLaterCommand(id);
             break;
@@ -177,6 +183,16 @@ void SlopeEditorView::RunCommand(int id) {
     }
 }
 
-// Shape order, intersection lines, editing and deleting come with their
-// dialogs and model operations; until then their menu items do nothing.
+void SlopeEditorView::RunShapeOrder() {
+    if (const SlopeShape* selected = shapes_.Selected()) {
+        if (SlopeShape* shape = shapes_.FindShapeById(selected->id)) RunShapeOrderDialog(this, *shape);
+    }
+    shapes_.Select(nullptr);
+    // The outline may run another way now.
+    DiscardDisplayLists({kListSlopeOutlines});
+    update();
+}
+
+// Intersection lines and deleting come with their model operations; until
+// then their menu items do nothing.
 void SlopeEditorView::RunLaterCommand(int) {}
