@@ -14,6 +14,13 @@ namespace {
 constexpr int kSlopeNameKind = 4;
 constexpr int16_t kFirstEdgeRecord = 5;
 
+// Ends a deletion that did not happen: the slope is no longer selected.
+DeleteOutcome Unselect(SlopeShapeList& shapes, EditorRefresh& refresh, DeleteOutcome outcome) {
+    shapes.Select(nullptr);
+    refresh.Repaint();
+    return outcome;
+}
+
 }  // namespace
 
 DeleteOutcome DeleteSlope(SlopeShapeList& shapes, EditorRefresh& refresh) {
@@ -26,10 +33,10 @@ DeleteOutcome DeleteSlope(SlopeShapeList& shapes, EditorRefresh& refresh) {
     char name[128] = {};
     if (number < 1 || db.DB_Usino(kSlopeNameKind, number, name) < 0) {
         dialogs.ShowMessage(kShapeUnreadableMessage);
-        return DeleteOutcome::ResetSelection;
+        return Unselect(shapes, refresh, DeleteOutcome::ResetSelection);
     }
     if (dialogs.ShowMessage(kDeleteConfirmMessage, platform::MessageButtons::OkCancel) != platform::MessageResult::Ok)
-        return DeleteOutcome::ResetSelection;
+        return Unselect(shapes, refresh, DeleteOutcome::ResetSelection);
 
     teva::SlopeRecord key;
     key.slopeNumber = number;
@@ -37,7 +44,7 @@ DeleteOutcome DeleteSlope(SlopeShapeList& shapes, EditorRefresh& refresh) {
     teva::encode(key, slope.data());
     if (db.DB_get(teva::SlopeRecord::kind, slope.data()) < 0) {
         dialogs.ShowMessage(kPlacementUnreadableMessage);
-        return DeleteOutcome::Refused;
+        return Unselect(shapes, refresh, DeleteOutcome::Refused);
     }
     const int16_t vertices = teva::decodeSlope(slope.data()).vertexCount;
     std::vector<std::array<unsigned char, teva::SlopeEdgeRecord::size>> edges;
@@ -48,7 +55,7 @@ DeleteOutcome DeleteSlope(SlopeShapeList& shapes, EditorRefresh& refresh) {
     }
     if (db.DB_del(teva::SlopeRecord::kind, slope.data()) != 0) {
         dialogs.ShowMessage(kNotDeletedMessage);
-        return DeleteOutcome::Refused;
+        return Unselect(shapes, refresh, DeleteOutcome::Refused);
     }
     bool complete = true;
     for (const auto& edge : edges) complete = db.DB_del(teva::SlopeEdgeRecord::kind, edge.data()) == 0 && complete;

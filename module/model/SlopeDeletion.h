@@ -20,5 +20,6 @@ enum class DeleteOutcome {
 // ends it ("正常に削除されませんでした"). Then its edge records 5 … n and its
 // name are removed (a failure there is told with the same text, but what is
 // deleted stays deleted), the model restructured, the selection cleared,
-// the registered shapes rebuilt and refresh.RefreshAfterModelChange().
+// the registered shapes rebuilt and refresh.RefreshAfterModelChange(). A
+// refusal or a cancel writes nothing, clears the selection and repaints.
 DeleteOutcome DeleteSlope(SlopeShapeList& shapes, EditorRefresh& refresh);

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 
 #include "Dialogs.h"
+#include "model/IntersectionLineExtraction.h"
 #include "model/ModelDbLibrary.h"
 #include "model/NodeSelection.h"
 #include "model/OrderPickedNodes.h"
+#include "model/SlopeDeletion.h"
 #include "model/SlopeRegistration.h"
 #include "panels/SlopeDefinitionDialog.h"
 #include "view/ScenePicker.h"
@@ -166,10 +168,14 @@ void SlopeEditorView::RunCommand(int id) {
         case kCommandHideAllNodes:
             HandleKey(Qt::Key_X);
             break;
-        case kCommandShapeOrder:
         case kCommandExtractLines:
-        case kCommandEditSlope:
+            if (ExtractIntersectionLines(picked_, shapes_, *this)) HandleKey(Qt::Key_E);
+            break;
         case kCommandDeleteSlope:
+            if (DeleteSlope(shapes_, *this) == DeleteOutcome::ResetSelection) HandleKey(Qt::Key_E);
+            break;
+        case kCommandShapeOrder:
+        case kCommandEditSlope:
             RunLaterCommand(id);
             break;
         default:
@@ -177,6 +183,6 @@ void SlopeEditorView::RunCommand(int id) {
     }
 }
 
-// Shape order, intersection lines, editing and deleting come with their
-// dialogs and model operations; until then their menu items do nothing.
+// Shape order and editing come with their dialogs; until then their menu
+// items do nothing.
 void SlopeEditorView::RunLaterCommand(int) {}

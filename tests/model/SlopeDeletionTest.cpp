@@ -120,7 +120,7 @@ TEST_F(SlopeDeletion, RefusalsAndCancelLeaveTheModel) {
         ASSERT_TRUE(modeldbtest::makeGridBuilding(dir.File("case" + std::to_string(++project) + ".teva")));
         shapes.RemoveAllShapes();
         dialogs.shown.clear();
-        refresh.refreshes = 0;
+        refresh = {};
         AddSlopes(SevenEdges());
         c.prepare(dialogs, number);
         const SlopeData before = ReadSlopeData();
@@ -130,6 +130,8 @@ TEST_F(SlopeDeletion, RefusalsAndCancelLeaveTheModel) {
         EXPECT_EQ(dialogs.Messages(), c.messages);
         EXPECT_EQ(ReadSlopeData(), before);
         EXPECT_EQ(refresh.refreshes, 0);
+        EXPECT_EQ(refresh.repaints, 1);
+        EXPECT_EQ(shapes.Selected(), nullptr);
     }
 }
 
