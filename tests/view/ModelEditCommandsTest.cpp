@@ -141,6 +141,13 @@ TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
         BuildOutlineShape(view->PickedNodes(), view->Shapes());
         view->grabFramebuffer();
     };
+    // A camera on the corner of South roof where the cut lies.
+    view->resize(640, 480);
+    Camera& camera = view->ViewCamera();
+    camera.target = {5000, 3000, 11000};
+    camera.azimuth = 300;
+    camera.elevation = 25;
+    camera.distance = 22000;
     pick();
     const SlopeShape* outline = view->Shapes().FindOutlineShape();
     ASSERT_NE(outline, nullptr);
