@@ -88,6 +88,21 @@ TEST_F(IntersectionExtraction, EdgeOnNoSpanGetsOneAxisAndThenDefines) {
     EXPECT_EQ(ReadSlopeData().names, Strings{"tri"});
 }
 
+// S continues X1's line beyond a gap (y 12000 … 16000) and carries nodes at
+// 13000 and 15000. The edge from X1Y3 up to S's first node lies on the line
+// of both but overlaps neither: it is named once, and no axis is added for
+// it; the triangle's slanting edge gets its axis without a word.
+TEST_F(IntersectionExtraction, EdgeBeyondAnAxisEndNamesTheAxis) {
+    ASSERT_GT(modeldbtest::addAxis("S", 0, 12000, 0, 16000), 0);
+    ASSERT_GT(modeldbtest::addAxis("Y4", -1000, 13000, 13000, 13000), 0);
+    ASSERT_GT(modeldbtest::addAxis("Y5", -1000, 15000, 13000, 15000), 0);
+    ASSERT_EQ(DB_restruct(0), 0);
+    picked = {At(1, "X1", "Y3"), At(2, "S", "Y4"), At(1, "X2", "Y3")};
+    EXPECT_TRUE(Extract());
+    EXPECT_EQ(dialogs.Messages(), Strings{"同一直線上にX1軸が入力されているため、\n自動配置が行われませんでした。"});
+    EXPECT_EQ(AxisNames().size(), 10u) << "one axis, for the slanting edge";
+}
+
 TEST_F(IntersectionExtraction, CapacityOfLineIdsEndsTheScan) {
     teva::AxisLineRecord last;
     last.lineId = 32767;
