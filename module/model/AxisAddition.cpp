@@ -158,8 +158,7 @@ int AxisOnExtension(const Vec3d& p1, const Vec3d& p2) {
     const bool onLine = AnyAxisSegment([&](const Vec3d& p, const Vec3d& q) {
         const Vec3d along = Unit(q - p);
         if (Length(along) == 0.0) return false;
-        return std::fabs(Cross(direction, along).z) <= kParallelSine &&
-               std::fabs(Cross(direction, q - a).z) < kOnLine;
+        return std::fabs(Cross(direction, along).z) <= kParallelSine && std::fabs(Cross(direction, q - a).z) < kOnLine;
     });
     return onLine ? -1 : 0;
 }

@@ -38,8 +38,8 @@ const std::vector<SpanSegment>& SpanSegmentCache::SpansOf(LayerCode layer) {
     return it->second;
 }
 
-EdgeLine ScanEdge(const NodeRef& a, const NodeRef& b, const Vec3d& pa, const Vec3d& pb, LayerCode bottom,
-                  LayerCode top, SpanSegmentCache& cache, EdgeLineSets& sets) {
+EdgeLine ScanEdge(const NodeRef& a, const NodeRef& b, const Vec3d& pa, const Vec3d& pb, LayerCode bottom, LayerCode top,
+                  SpanSegmentCache& cache, EdgeLineSets& sets) {
     const ModelDbEntries& db = Db();
     const int span = db.sp_Pnt2ToSpanFB(bottom, a.node, b.node);
     if (span >= 0) {

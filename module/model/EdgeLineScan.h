@@ -47,8 +47,8 @@ enum class EdgeLine { Carried, Collinear, Missing };
 //    in plan and overlaps it;
 //  - Collinear: spans lie on the edge's line, but none overlaps it;
 //  - Missing: no span lies on its line.
-EdgeLine ScanEdge(const NodeRef& a, const NodeRef& b, const Vec3d& pa, const Vec3d& pb, LayerCode bottom,
-                  LayerCode top, SpanSegmentCache& cache, EdgeLineSets& sets);
+EdgeLine ScanEdge(const NodeRef& a, const NodeRef& b, const Vec3d& pa, const Vec3d& pb, LayerCode bottom, LayerCode top,
+                  SpanSegmentCache& cache, EdgeLineSets& sets);
 
 // Whether some span of a storey layer lies on the plan segment's line and
 // overlaps it.

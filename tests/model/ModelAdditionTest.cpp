@@ -20,9 +20,7 @@ struct AdditionFaults {
     static short Put(int kind, const void* record) {
         return kind == failingKind ? short{TEVA_WRITE_FAILED} : real.DB_put(kind, record);
     }
-    static short Usfind(int kind, const char* text) {
-        return usfindAnswer ? usfindAnswer : real.DB_Usfind(kind, text);
-    }
+    static short Usfind(int kind, const char* text) { return usfindAnswer ? usfindAnswer : real.DB_Usfind(kind, text); }
     static void Install(int failKind, short usfind = 0) {
         real = Db();
         failingKind = failKind;
@@ -177,8 +175,8 @@ TEST_F(ModelAddition, LevelIsAddedAboveTheStoreyBelowIt) {
 }
 
 TEST_F(ModelAddition, LevelsNearExistingOnesAreNotAdded) {
-    ASSERT_GT(modeldbtest::addLevel(1, "A", 0, 1500), 0);     // absolute at 1500
-    ASSERT_GT(modeldbtest::addLevel(2, "R", 2, 1000), 0);     // 2F + 1000 = 4000
+    ASSERT_GT(modeldbtest::addLevel(1, "A", 0, 1500), 0);  // absolute at 1500
+    ASSERT_GT(modeldbtest::addLevel(2, "R", 2, 1000), 0);  // 2F + 1000 = 4000
     ASSERT_EQ(DB_restruct(0), 0);
     struct Case {
         double z;

@@ -99,18 +99,25 @@ TEST_F(SlopeDeletion, RefusalsAndCancelLeaveTheModel) {
         Strings messages;
     };
     const Case cases[] = {
-        {"cancelled", [](platform::ScriptedDialogs& d, int) { d.messageAnswers = {platform::MessageResult::Cancel}; },
-         DeleteOutcome::ResetSelection, {"関連部材がある場合削除されます。"}},
-        {"no name", [](platform::ScriptedDialogs&, int n) { DB_Usdel(TEVA_NAME_SLOPE, static_cast<short>(n)); },
-         DeleteOutcome::ResetSelection, {"形状データの読込に失敗しました"}},
+        {"cancelled",
+         [](platform::ScriptedDialogs& d, int) { d.messageAnswers = {platform::MessageResult::Cancel}; },
+         DeleteOutcome::ResetSelection,
+         {"関連部材がある場合削除されます。"}},
+        {"no name",
+         [](platform::ScriptedDialogs&, int n) { DB_Usdel(TEVA_NAME_SLOPE, static_cast<short>(n)); },
+         DeleteOutcome::ResetSelection,
+         {"形状データの読込に失敗しました"}},
         {"no record",
          [](platform::ScriptedDialogs&, int n) {
              std::array<unsigned char, TEVA_SIZE_SLOPE> key{};
              teva::encode(teva::SlopeRecord{static_cast<int16_t>(n)}, key.data());
              DB_del(TEVA_REC_SLOPE, key.data());
          },
-         DeleteOutcome::Refused, {"関連部材がある場合削除されます。", "配置データを取得できませんでした"}},
-        {"delete fails", [](platform::ScriptedDialogs&, int) { DeleteFaults::Install(); }, DeleteOutcome::Refused,
+         DeleteOutcome::Refused,
+         {"関連部材がある場合削除されます。", "配置データを取得できませんでした"}},
+        {"delete fails",
+         [](platform::ScriptedDialogs&, int) { DeleteFaults::Install(); },
+         DeleteOutcome::Refused,
          {"関連部材がある場合削除されます。", "正常に削除されませんでした"}},
     };
     int project = 0;

@@ -7,10 +7,10 @@
 
 #include <GL/glu.h>
 
+#include <QTest>
 #include <algorithm>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
-#include <QTest>
 
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -65,9 +65,7 @@ protected:
         const int axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
         return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
     }
-    static LayerCode SlopeLayer(const char* name) {
-        return -(32768 * DB_Usfind(TEVA_NAME_SLOPE, name) + Storey("RF"));
-    }
+    static LayerCode SlopeLayer(const char* name) { return -(32768 * DB_Usfind(TEVA_NAME_SLOPE, name) + Storey("RF")); }
     // Where a right-click on the shape hits it rather than what lies before it.
     std::optional<QPoint> PointOn(const SlopeShape& shape) {
         for (double t : {0.5, 0.3, 0.7, 0.2, 0.8}) {
