@@ -11,6 +11,7 @@
 
 #include "Dialogs.h"
 #include "TestBuilding.h"
+#include "model/IntersectionLineExtraction.h"
 #include "model/OrderPickedNodes.h"
 #include "ScriptedDialogs.h"
 #include "model/NodeSelection.h"
@@ -159,6 +160,67 @@ void BM_DefineSlope(benchmark::State& state) {
     state.SetLabel(std::to_string(shapes.Size()) + " shapes after each definition");
 }
 BENCHMARK(BM_DefineSlope)->Unit(benchmark::kMillisecond);
+
+// "他斜面との交線を抽出" on a cell one storey up whose edges all lie on spans
+// and which meets no slope: the edge scan, the overlap test and the
+// intersection search against the 1,000 slopes, and the closing restructure
+// and rebuild of the 1,000 registered shapes. Nothing is added.
+void BM_ExtractIntersectionLines(benchmark::State& state) {
+    if (!Ready(state)) return;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    NoRefresh refresh;
+    SlopeShapeList shapes;
+    shapes.BuildShapesFromModel();
+    const std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1), GridNode(3, 0, 1)};
+    for (auto _ : state) {
+        BuildOutlineShape(picked, shapes);
+        shapes.Select(shapes.FindOutlineShape());
+        if (!ExtractIntersectionLines(picked, shapes, refresh) || !dialogs.shown.empty()) {
+            state.SkipWithError("the extraction did not pass quietly");
+            return;
+        }
+    }
+    state.SetLabel("1,000 registered slopes, nothing added");
+}
+BENCHMARK(BM_ExtractIntersectionLines)->Unit(benchmark::kMillisecond);
+
+// The same with a triangle whose third edge runs on no axis: one axis line is
+// written, the model restructured, the corners found again and the edges
+// scanned once more. The axis is removed again outside the timing.
+void BM_ExtractIntersectionLinesAddingAxis(benchmark::State& state) {
+    if (!Ready(state)) return;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    NoRefresh refresh;
+    SlopeShapeList shapes;
+    shapes.BuildShapesFromModel();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1)};
+        state.ResumeTiming();
+        BuildOutlineShape(picked, shapes);
+        shapes.Select(shapes.FindOutlineShape());
+        if (!ExtractIntersectionLines(picked, shapes, refresh) || !dialogs.shown.empty() ||
+            DB_Usfind(TEVA_NAME_AXIS, "1'") < 1) {
+            state.SkipWithError("the axis was not added quietly");
+            return;
+        }
+        state.PauseTiming();
+        const int id = modeldbtest::largestLineId();
+        unsigned char line[TEVA_SIZE_AXIS_LINE] = {}, point[TEVA_SIZE_AXIS_POINT] = {};
+        teva::putI16(line, 0, static_cast<int16_t>(id));
+        teva::putI16(point, 0, static_cast<int16_t>(id));
+        teva::putI16(point, 2, 2);
+        DB_del(TEVA_REC_AXIS_POINT, point);
+        DB_del(TEVA_REC_AXIS_LINE, line);
+        DB_Usdel(TEVA_NAME_AXIS, DB_Usfind(TEVA_NAME_AXIS, "1'"));
+        DB_restruct(0);
+        state.ResumeTiming();
+    }
+    state.SetLabel("1,000 registered slopes, one axis added");
+}
+BENCHMARK(BM_ExtractIntersectionLinesAddingAxis)->Unit(benchmark::kMillisecond);
 
 // The 20 grid nodes round a 6 × 4 cell block of storey 1, picked in grid
 // order; the newest makes one earlier node redundant, as in a real session.

@@ -57,3 +57,21 @@ bool StoreyLayerExists(LayerCode layer) {
     if (layer <= 0 || !Db().sp_cpnam || !Db().sp_cpno) return false;
     return Db().sp_cpno(Db().sp_cpnam(layer)) == layer;
 }
+
+std::optional<int32_t> NodeAtPosition(LayerCode layer, const Vec3d& position) {
+    constexpr double kSamePoint = 1.0;
+    const int crossings = Db().sp_GetMaxCros();
+    double best = kSamePoint;
+    std::optional<int32_t> node;
+    for (int32_t crossing = 1; crossing <= crossings; ++crossing) {
+        const auto at = CrossingPosition(layer, crossing);
+        if (!at) continue;
+        const double distance = Length(*at - position);
+        if (distance >= best) continue;
+        const int32_t found = Db().sp_nno(layer, crossing);
+        if (found < 1) continue;
+        best = distance;
+        node = found;
+    }
+    return node;
+}

@@ -44,3 +44,8 @@ OutlineStatus ReadSlopeOutline(LayerCode slope, SlopeOutline& outline);
 // name code maps back to it through sp_cpno (which answers 0, -1 or -6 for
 // no such layer). Slope entries and 0 are no storey layers.
 bool StoreyLayerExists(LayerCode layer);
+
+// The node standing at `position` on a layer: that of the nearest crossing
+// within 1.0 mm (3D). Node numbers change when the model is restructured;
+// positions do not.
+std::optional<int32_t> NodeAtPosition(LayerCode layer, const Vec3d& position);

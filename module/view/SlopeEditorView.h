@@ -130,7 +130,6 @@ private:
     void Create();
     SceneFrame Frame();
     SettingsResult LoadSettings();
-    void RunLaterCommand(int id);
     // Command 32783: the shape-order dialog on the selected shape (when
     // there is one); the selection is cleared afterwards.
     void RunShapeOrder();

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 
 #include "Dialogs.h"
+#include "model/IntersectionLineExtraction.h"
 #include "model/ModelDbLibrary.h"
 #include "model/NodeSelection.h"
 #include "model/OrderPickedNodes.h"
+#include "model/SlopeDeletion.h"
 #include "model/SlopeRegistration.h"
 #include "panels/ShapeOrderDialog.h"
 #include "panels/SlopeDefinitionDialog.h"
@@ -175,8 +177,10 @@ void SlopeEditorView::RunCommand(int id) {
             OpenEditDialog(this, shapes_, *this);
             break;
         case kCommandExtractLines:
+            if (ExtractIntersectionLines(picked_, shapes_, *this)) HandleKey(Qt::Key_E);
+            break;
         case kCommandDeleteSlope:
-            RunLaterCommand(id);
+            if (DeleteSlope(shapes_, *this) == DeleteOutcome::ResetSelection) HandleKey(Qt::Key_E);
             break;
         default:
             break;
@@ -192,7 +196,3 @@ void SlopeEditorView::RunShapeOrder() {
     DiscardDisplayLists({kListSlopeOutlines});
     update();
 }
-
-// Intersection lines and deleting come with their model operations; until
-// then their menu items do nothing.
-void SlopeEditorView::RunLaterCommand(int) {}

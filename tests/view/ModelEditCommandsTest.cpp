@@ -1,0 +1,182 @@
+// The editor view's commands that change the model, run from its real
+// context menus over the demo building: deleting a registered slope, and
+// extracting the intersection lines of an outline that cuts "South roof"
+// before it is defined.
+
+#include <gtest/gtest.h>
+
+#include <GL/glu.h>
+
+#include <QTest>
+#include <algorithm>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "TestBuilding.h"
+#include "model/ModelDbLibrary.h"
+#include "model/NodeSelection.h"
+#include "view/SlopeEditorView.h"
+
+namespace {
+
+using testing_support::RunProcess;
+using Strings = std::vector<std::string>;
+
+struct AllItems : DisplayItemSource {
+    bool IsItemChecked(int index) const override { return display_items::DefaultOn(index); }
+};
+
+class ModelEditCommands : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string bin = testing_support::BinDir();
+        ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
+        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
+        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
+        context.items = &items;
+        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
+        view->resize(400, 300);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->grabFramebuffer();
+    }
+    void TearDown() override {
+        view.reset();
+        teva_close();
+        ModelDbLibrary::Instance().Unload();
+    }
+    QPoint ToWindow(const Vec3d& p) {
+        const SceneRenderer& r = view->Renderer();
+        double x, y, z;
+        gluProject(p.x, p.y, p.z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
+        return QPoint(static_cast<int>(x), r.Viewport()[3] - static_cast<int>(y));
+    }
+    void RightClick(QPoint at) {
+        QTest::mousePress(view.get(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(view.get(), Qt::RightButton, {}, at);
+        view->grabFramebuffer();
+    }
+    static LayerCode Storey(const char* name) { return DB_Usfind(TEVA_NAME_STOREY, name); }
+    static NodeRef At(const char* storey, const char* a, const char* b) {
+        const LayerCode layer = Storey(storey);
+        const int axisA = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, a));
+        const int axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
+        return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
+    }
+    static LayerCode SlopeLayer(const char* name) { return -(32768 * DB_Usfind(TEVA_NAME_SLOPE, name) + Storey("RF")); }
+    // Where a right-click on the shape hits it rather than what lies before it.
+    std::optional<QPoint> PointOn(const SlopeShape& shape) {
+        for (double t : {0.5, 0.3, 0.7, 0.2, 0.8}) {
+            for (size_t i = 0; i < shape.vertices.size(); ++i) {
+                const Vec3d p = shape.Centroid() * (1 - t) + shape.vertices[i] * t;
+                const QPoint at = ToWindow(p);
+                if (view->PickSlope(at.x(), at.y(), true) && view->SelectedShape() &&
+                    view->SelectedShape()->id == shape.id) {
+                    view->SetSelectedShape(nullptr);
+                    return at;
+                }
+            }
+        }
+        view->SetSelectedShape(nullptr);
+        return std::nullopt;
+    }
+    // The project as `teva dump --json` reads it from the file, reopened.
+    nlohmann::json Dump() {
+        view.reset();
+        teva_close();
+        const auto dump = RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
+        EXPECT_EQ(dump.exitCode, 0);
+        EXPECT_EQ(teva_open(project.c_str()), 0);
+        return dump.exitCode == 0 ? nlohmann::json::parse(dump.out) : nlohmann::json{};
+    }
+    static bool Has(const nlohmann::json& list, const char* key, const std::string& value) {
+        return std::any_of(list.begin(), list.end(), [&](const auto& e) { return e[key] == value; });
+    }
+
+    testing_support::TempDir dir;
+    std::string project = dir.File("demo.tvp");
+    SessionContext context;
+    AllItems items;
+    std::unique_ptr<SlopeEditorView> view;
+};
+
+TEST_F(ModelEditCommands, DeleteFromTheRegisteredSlopeMenuAfterConfirming) {
+    const SlopeShape* roof = view->Shapes().FindShapeByNumber(SlopeLayer("South roof"));
+    ASSERT_NE(roof, nullptr);
+    const auto at = PointOn(*roof);
+    ASSERT_TRUE(at) << "South roof is nowhere to be clicked";
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+
+    // Cancelled: nothing changes.
+    dialogs.menuAnswers = {kCommandDeleteSlope};
+    dialogs.messageAnswers = {platform::MessageResult::Cancel};
+    RightClick(*at);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].text, "編集|削除");
+    EXPECT_EQ(dialogs.shown[1].text, "関連部材がある場合削除されます。");
+    EXPECT_GE(DB_Usfind(TEVA_NAME_SLOPE, "South roof"), 1);
+    EXPECT_EQ(view->SelectedShape(), nullptr);
+
+    dialogs.menuAnswers = {kCommandDeleteSlope};
+    RightClick(*at);
+    EXPECT_EQ(DB_Usfind(TEVA_NAME_SLOPE, "South roof"), -2);
+    EXPECT_EQ(view->Shapes().Size(), 1u) << "North roof is left";
+    const nlohmann::json dump = Dump();
+    EXPECT_FALSE(Has(dump["slopes"], "name", "South roof"));
+    EXPECT_TRUE(Has(dump["slopes"], "name", "North roof"));
+}
+
+// An outline over X1-X2 by Y1-Y2 falling from R at X1 to RF at X2 cuts South
+// roof from (6000, 0) at RF up to (2000, 6000) at RF + 2000. Extraction adds
+// the level and the axis along the cut; the outline then defines, and all of
+// it is in the file.
+TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
+    const auto pick = [&] {
+        view->PickedNodes() = {At("R", "X1", "Y1"), At("RF", "X2", "Y1"), At("RF", "X2", "Y2"), At("R", "X1", "Y2")};
+        BuildOutlineShape(view->PickedNodes(), view->Shapes());
+        view->grabFramebuffer();
+    };
+    // A camera on the corner of South roof where the cut lies.
+    view->resize(640, 480);
+    Camera& camera = view->ViewCamera();
+    camera.target = {5000, 3000, 11000};
+    camera.azimuth = 300;
+    camera.elevation = 25;
+    camera.distance = 22000;
+    pick();
+    const SlopeShape* outline = view->Shapes().FindOutlineShape();
+    ASSERT_NE(outline, nullptr);
+    const auto at = PointOn(*outline);
+    ASSERT_TRUE(at) << "the outline is nowhere to be clicked";
+    const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR");
+    if (folder) view->grabFramebuffer().save(QString::fromUtf8(folder) + "/extraction-before.png");
+
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    dialogs.menuAnswers = {kCommandExtractLines};
+    RightClick(*at);
+    EXPECT_EQ(dialogs.Messages(), (Strings{"1層を追加しました。", "1'軸を追加しました。"}));
+    EXPECT_TRUE(view->PickedNodes().empty()) << "the extraction ends with the E reset";
+    EXPECT_EQ(view->Shapes().FindOutlineShape(), nullptr);
+    if (folder) view->grabFramebuffer().save(QString::fromUtf8(folder) + "/extraction-after.png");
+
+    dialogs.shown.clear();
+    pick();
+    dialogs.menuAnswers = {kCommandDefine};
+    RightClick(*PointOn(*view->Shapes().FindOutlineShape()));
+    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_GE(DB_Usfind(TEVA_NAME_SLOPE, "sl:1"), 1);
+
+    const nlohmann::json dump = Dump();
+    EXPECT_TRUE(Has(dump["names"]["axis"], "name", "1'"));
+    EXPECT_TRUE(Has(dump["layers"], "label", "RF - 1"));
+    EXPECT_TRUE(Has(dump["slopes"], "name", "sl:1"));
+    const auto& levels = dump["records"]["levels"];
+    ASSERT_EQ(levels.size(), 3u);
+    EXPECT_NEAR(levels.back()["height"].get<double>(), 2000.0, 0.01);
+}
+
+}  // namespace
