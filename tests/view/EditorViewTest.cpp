@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "DemoViewFixture.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestBuilding.h"
@@ -22,24 +23,8 @@ namespace {
 
 using testing_support::RunProcess;
 
-class EditorViewTest : public testing::Test {
+class EditorViewTest : public DemoViewFixture {
 protected:
-    void SetUp() override {
-        const std::string bin = testing_support::BinDir();
-        ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
-        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
-        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
-        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
-        view->resize(400, 300);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->grabFramebuffer();  // one frame drawn
-    }
-    void TearDown() override {
-        view.reset();
-        teva_close();
-        ModelDbLibrary::Instance().Unload();
-    }
     void Wheel(int delta, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
         const QPointF at(200, 150);
         QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), buttons, modifiers,
@@ -54,10 +39,6 @@ protected:
         QTest::mouseRelease(view.get(), button, {}, to);
     }
 
-    testing_support::TempDir dir;
-    std::string project = dir.File("demo.tvp");
-    SessionContext context;
-    std::unique_ptr<SlopeEditorView> view;
 };
 
 TEST_F(EditorViewTest, StartCameraLooksAtTheBuilding) {

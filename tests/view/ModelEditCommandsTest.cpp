@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "DemoViewFixture.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestBuilding.h"
@@ -24,40 +25,9 @@ namespace {
 using testing_support::RunProcess;
 using Strings = std::vector<std::string>;
 
-struct AllItems : DisplayItemSource {
-    bool IsItemChecked(int index) const override { return display_items::DefaultOn(index); }
-};
-
-class ModelEditCommands : public testing::Test {
+class ModelEditCommands : public DemoViewFixture {
 protected:
-    void SetUp() override {
-        const std::string bin = testing_support::BinDir();
-        ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
-        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
-        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
-        context.items = &items;
-        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
-        view->resize(400, 300);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->grabFramebuffer();
-    }
-    void TearDown() override {
-        view.reset();
-        teva_close();
-        ModelDbLibrary::Instance().Unload();
-    }
-    QPoint ToWindow(const Vec3d& p) {
-        const SceneRenderer& r = view->Renderer();
-        double x, y, z;
-        gluProject(p.x, p.y, p.z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
-        return QPoint(static_cast<int>(x), r.Viewport()[3] - static_cast<int>(y));
-    }
-    void RightClick(QPoint at) {
-        QTest::mousePress(view.get(), Qt::RightButton, {}, at);
-        QTest::mouseRelease(view.get(), Qt::RightButton, {}, at);
-        view->grabFramebuffer();
-    }
+    void RightClick(QPoint at) { Click(Qt::RightButton, at); }
     static LayerCode Storey(const char* name) { return DB_Usfind(TEVA_NAME_STOREY, name); }
     static NodeRef At(const char* storey, const char* a, const char* b) {
         const LayerCode layer = Storey(storey);
@@ -82,24 +52,9 @@ protected:
         view->SetSelectedShape(nullptr);
         return std::nullopt;
     }
-    // The project as `teva dump --json` reads it from the file, reopened.
-    nlohmann::json Dump() {
-        view.reset();
-        teva_close();
-        const auto dump = RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
-        EXPECT_EQ(dump.exitCode, 0);
-        EXPECT_EQ(teva_open(project.c_str()), 0);
-        return dump.exitCode == 0 ? nlohmann::json::parse(dump.out) : nlohmann::json{};
-    }
     static bool Has(const nlohmann::json& list, const char* key, const std::string& value) {
         return std::any_of(list.begin(), list.end(), [&](const auto& e) { return e[key] == value; });
     }
-
-    testing_support::TempDir dir;
-    std::string project = dir.File("demo.tvp");
-    SessionContext context;
-    AllItems items;
-    std::unique_ptr<SlopeEditorView> view;
 };
 
 TEST_F(ModelEditCommands, DeleteFromTheRegisteredSlopeMenuAfterConfirming) {

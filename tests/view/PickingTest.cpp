@@ -19,6 +19,7 @@
 
 #include "QtDialogs.h"
 #include "ScriptedDialogs.h"
+#include "DemoViewFixture.h"
 #include "TempDir.h"
 #include "TestBuilding.h"
 #include "model/ModelDbLibrary.h"
@@ -33,45 +34,8 @@ namespace {
 
 using testing_support::RunProcess;
 
-// Display items as a test sets them: every item at its default but nodes.
-struct ItemSwitch : DisplayItemSource {
-    bool nodes = true;
-    bool IsItemChecked(int index) const override {
-        return index == display_items::kNodes ? nodes : display_items::DefaultOn(index);
-    }
-};
-
-class PickingTest : public testing::Test {
+class PickingTest : public DemoViewFixture {
 protected:
-    void SetUp() override {
-        const std::string bin = testing_support::BinDir();
-        ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
-        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
-        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
-        context.items = &items;
-        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
-        view->resize(400, 300);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->grabFramebuffer();
-    }
-    void TearDown() override {
-        view.reset();
-        teva_close();
-        ModelDbLibrary::Instance().Unload();
-    }
-    // Where a model point appears in the view after the last frame, y down.
-    QPoint ToWindow(const Vec3d& p) {
-        const SceneRenderer& r = view->Renderer();
-        double x, y, z;
-        gluProject(p.x, p.y, p.z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
-        return QPoint(static_cast<int>(x), r.Viewport()[3] - static_cast<int>(y));
-    }
-    void Click(Qt::MouseButton button, QPoint at, QPoint move = {}) {
-        QTest::mousePress(view.get(), button, {}, at);
-        QTest::mouseRelease(view.get(), button, {}, at + move);
-        view->grabFramebuffer();
-    }
     // Clicks the four corners of a ramp from 1F (X2-X3 on Y1) up to 2F (on
     // Y2), from a camera that shows each corner as the node nearest the eye.
     void ClickRampCorners() {
@@ -100,12 +64,7 @@ protected:
     }
     // The slope `name` as `teva dump --json` reads it from the file.
     nlohmann::json DumpedSlope(const char* name) {
-        view.reset();
-        teva_close();
-        const auto dump = RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
-        EXPECT_EQ(teva_open(project.c_str()), 0);
-        if (dump.exitCode != 0) return {};
-        const auto json = nlohmann::json::parse(dump.out);
+        const auto json = Dump();
         for (const auto& slope : json["slopes"]) {
             if (slope["name"] == name) return slope;
         }
@@ -157,11 +116,6 @@ protected:
         return std::nullopt;
     }
 
-    testing_support::TempDir dir;
-    std::string project = dir.File("demo.tvp");
-    SessionContext context;
-    ItemSwitch items;
-    std::unique_ptr<SlopeEditorView> view;
 };
 
 TEST_F(PickingTest, AClickIsAReleaseLessThanFivePixelsFromThePress) {

@@ -17,6 +17,7 @@
 
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
+#include "DemoViewFixture.h"
 #include "TestBuilding.h"
 #include "model/ModelDbLibrary.h"
 #include "panels/EditSlopePanel.h"
@@ -29,45 +30,15 @@ namespace {
 
 using testing_support::RunProcess;
 
-class SlopeCommandsTest : public testing::Test {
+class SlopeCommandsTest : public DemoViewFixture {
 protected:
     void SetUp() override {
-        const std::string bin = testing_support::BinDir();
-        ASSERT_EQ(RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
-        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
-        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
-        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
-        view->resize(400, 300);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->grabFramebuffer();
+        DemoViewFixture::SetUp();
+        if (HasFatalFailure()) return;
         south = view->Shapes().FindShapeByNumber(-32772);  // "South roof", slope 1 on RF
         ASSERT_NE(south, nullptr);
     }
-    void TearDown() override {
-        view.reset();
-        teva_close();
-        ModelDbLibrary::Instance().Unload();
-    }
-    QPoint ToWindow(const Vec3d& p) {
-        const SceneRenderer& r = view->Renderer();
-        double x, y, z;
-        gluProject(p.x, p.y, p.z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
-        return QPoint(static_cast<int>(x), r.Viewport()[3] - static_cast<int>(y));
-    }
-    // The file as `teva dump --json` reads it after the project is closed.
-    nlohmann::json Dump() {
-        view.reset();
-        teva_close();
-        const auto dump = RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
-        EXPECT_EQ(teva_open(project.c_str()), 0);
-        return dump.exitCode == 0 ? nlohmann::json::parse(dump.out) : nlohmann::json();
-    }
 
-    modeldbtest::TempDir dir;
-    std::string project = dir.File("demo.teva");
-    SessionContext context;
-    std::unique_ptr<SlopeEditorView> view;
     const SlopeShape* south = nullptr;
     platform::ScriptedDialogs dialogs;
     platform::ScopedDialogs scope{dialogs};

@@ -1,0 +1,75 @@
+#pragma once
+// The editor view, 400 × 300, over a fresh demo building (`teva demo`) with
+// the model library bound: the fixture the view's tests share.
+
+#include <gtest/gtest.h>
+
+#include <GL/glu.h>
+
+#include <QTest>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "TempDir.h"
+#include "model/ModelDbLibrary.h"
+#include "view/SlopeEditorView.h"
+
+// Display items at their defaults, but for nodes, which a test switches.
+struct ItemSwitch : DisplayItemSource {
+    bool nodes = true;
+    bool IsItemChecked(int index) const override {
+        return index == display_items::kNodes ? nodes : display_items::DefaultOn(index);
+    }
+};
+
+class DemoViewFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string bin = testing_support::BinDir();
+        ASSERT_EQ(testing_support::RunProcess(bin + "/teva", {"demo", project}).exitCode, 0);
+        ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
+        ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
+        context.items = &items;
+        view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
+        view->resize(400, 300);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->grabFramebuffer();  // one frame drawn
+    }
+    void TearDown() override {
+        view.reset();
+        teva_close();
+        ModelDbLibrary::Instance().Unload();
+    }
+    // Where a model point appears in the view after the last frame, y down.
+    QPoint ToWindow(const Vec3d& p) {
+        const SceneRenderer& r = view->Renderer();
+        double x, y, z;
+        gluProject(p.x, p.y, p.z, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &x, &y, &z);
+        return QPoint(static_cast<int>(x), r.Viewport()[3] - static_cast<int>(y));
+    }
+    // A press at `at` and a release `move` pixels from it, then a frame.
+    void Click(Qt::MouseButton button, QPoint at, QPoint move = {}) {
+        QTest::mousePress(view.get(), button, {}, at);
+        QTest::mouseRelease(view.get(), button, {}, at + move);
+        view->grabFramebuffer();
+    }
+    // The file as `teva dump --json` reads it once the view is gone and the
+    // project closed; the project is open again afterwards.
+    nlohmann::json Dump() {
+        view.reset();
+        teva_close();
+        const auto dump = testing_support::RunProcess(testing_support::BinDir() + "/teva", {"dump", "--json", project});
+        EXPECT_EQ(teva_open(project.c_str()), 0);
+        EXPECT_EQ(dump.exitCode, 0) << dump.err;
+        return dump.exitCode == 0 ? nlohmann::json::parse(dump.out) : nlohmann::json();
+    }
+
+    testing_support::TempDir dir;
+    std::string project = dir.File("demo.tvp");
+    SessionContext context;
+    ItemSwitch items;
+    std::unique_ptr<SlopeEditorView> view;
+};
