@@ -124,15 +124,7 @@ bool EditSlopePanel::event(QEvent* event) {
 }
 
 void EditSlopePanel::resizeEvent(QResizeEvent*) {
-    const int cx = width();
-    const int a = (cx - 100) / 2;
-    upper->setGeometry(60, 20, a + 60, 20);
-    lower->setGeometry(60, 50, a + 60, 20);
-    repeatLayer->setGeometry(60, 170, a + 40, 20);
-    // The two buttons take the second and third of three equal slots.
-    const int gap = (cx - 3 * kButtonWidth) / 4;
-    buttons[0]->move(kButtonWidth + 2 * gap, kButtonTop);
-    buttons[1]->move(2 * kButtonWidth + 3 * gap, kButtonTop);
+    PlaceSlopePanelControls(width(), kButtonTop, upper, lower, repeatLayer, buttons[0], buttons[1]);
 }
 
 void EditSlopePanel::paintEvent(QPaintEvent*) {

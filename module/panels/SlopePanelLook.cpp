@@ -50,3 +50,15 @@ void PaintSlopePanel(QPainter& p, const QRect& area, const QRect& nameEdit, cons
     p.setPen(toolkit::TextColour());
     p.drawText(corner.x() + 30, corner.y() + 23 + metrics.ascent(), QStringLiteral("～"));
 }
+
+void PlaceSlopePanelControls(int width, int buttonTop, QWidget* upper, QWidget* lower, QWidget* repeatLayer,
+                             QWidget* firstButton, QWidget* secondButton) {
+    constexpr int kButtonWidth = 80;
+    const int a = (width - 100) / 2;
+    upper->setGeometry(60, 20, a + 60, 20);
+    lower->setGeometry(60, 50, a + 60, 20);
+    repeatLayer->setGeometry(60, 170, a + 40, 20);
+    const int gap = (width - 3 * kButtonWidth) / 4;
+    firstButton->move(kButtonWidth + 2 * gap, buttonTop);
+    secondButton->move(2 * kButtonWidth + 3 * gap, buttonTop);
+}
