@@ -6,7 +6,7 @@
 #include "Dialogs.h"
 #include "RecordLayouts.h"
 #include "model/ModelDbLibrary.h"
-#include "model/SlopeEditMessages.h"
+#include "model/ModelEditMessages.h"
 #include "model/SlopeMessages.h"
 
 namespace {
@@ -46,7 +46,7 @@ std::optional<int16_t> FindOrAddMeshFile(const std::string& path) {
     for (int n = 1; n <= kLargestNumber && free == 0; ++n)
         if (!used[static_cast<size_t>(n)]) free = static_cast<int16_t>(n);
     if (free == 0) {
-        dialogs.ShowMessage(kMeshFileCapacityMessage);
+        dialogs.ShowMessage(kCapacityExceededMessage);
         return std::nullopt;
     }
     record.number = free;

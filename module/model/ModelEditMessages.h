@@ -34,3 +34,7 @@ inline std::string FillIn(std::string pattern, const std::string& text) {
     if (at != std::string::npos && at + 1 < pattern.size()) pattern.replace(at, 2, text);
     return pattern;
 }
+
+// Mesh files linked to a slope (参照 in the edit panel).
+inline constexpr const char* kMeshPathTooLongMessage = "ファイルのパスが長すぎます。";
+inline constexpr const char* kMeshFileWriteFailedMessage = "斜面定義ファイルを登録できませんでした。";

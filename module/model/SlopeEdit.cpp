@@ -5,7 +5,7 @@
 #include "Dialogs.h"
 #include "model/ModelDbLibrary.h"
 #include "model/ModelQueries.h"
-#include "model/SlopeEditMessages.h"
+#include "model/ModelEditMessages.h"
 #include "model/SlopeMessages.h"
 #include "model/SlopeName.h"
 
@@ -58,12 +58,12 @@ std::optional<EditedSlope> ReadEditedSlope(int16_t number) {
     platform::Dialogs& dialogs = platform::CurrentDialogs();
     const auto name = ModelBound() && number >= 1 ? SlopeName(number) : std::nullopt;
     if (!name) {
-        dialogs.ShowMessage(kEditShapeUnreadableMessage);
+        dialogs.ShowMessage(kShapeUnreadableMessage);
         return std::nullopt;
     }
     const auto record = ReadSlopeRecord(number);
     if (!record) {
-        dialogs.ShowMessage(kEditPlacementUnreadableMessage);
+        dialogs.ShowMessage(kPlacementUnreadableMessage);
         return std::nullopt;
     }
     return EditedSlope{number, *name, *record};
@@ -111,7 +111,7 @@ EditOutcome ApplySlopeEdit(int16_t number, const SlopeEdit& edit, SlopeShapeList
     auto record = ReadSlopeRecord(number);
     const auto oldName = SlopeName(number);
     if (!record || !oldName) {
-        dialogs.ShowMessage(kEditPlacementUnreadableMessage);
+        dialogs.ShowMessage(kPlacementUnreadableMessage);
         return EditOutcome::Failed;
     }
     if (rename && db.DB_Usren(4, number, name.c_str()) != 0) {

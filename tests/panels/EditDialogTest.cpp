@@ -8,7 +8,7 @@
 
 #include "DefinitionFixture.h"
 #include "RecordLayouts.h"
-#include "model/SlopeEditMessages.h"
+#include "model/ModelEditMessages.h"
 #include "model/SlopeMessages.h"
 #include "panels/EditSlopePanel.h"
 #include "panels/LayerCombo.h"
@@ -213,7 +213,7 @@ TEST_F(EditDialog, AFailedLoadIsReportedAndDisablesChange) {
     shapes.Select(nullptr);
     {
         SlopeDefinitionDialog dialog(nullptr, shapes, refresh);
-        EXPECT_EQ(dialogs.Messages(), Strings{kEditShapeUnreadableMessage});
+        EXPECT_EQ(dialogs.Messages(), Strings{kShapeUnreadableMessage});
         EXPECT_FALSE(dialog.EditPanel()->Loaded());
         EXPECT_TRUE(dialog.EditPanel()->buttons[0]->IsDisabled());
         EXPECT_TRUE(dialog.EditPanel()->browse->isHidden());
@@ -228,7 +228,7 @@ TEST_F(EditDialog, AFailedLoadIsReportedAndDisablesChange) {
     ASSERT_EQ(DB_del(TEVA_REC_SLOPE, key), 0);
     dialogs.shown.clear();
     SlopeDefinitionDialog dialog(nullptr, shapes, refresh);
-    EXPECT_EQ(dialogs.Messages(), Strings{kEditPlacementUnreadableMessage});
+    EXPECT_EQ(dialogs.Messages(), Strings{kPlacementUnreadableMessage});
     EXPECT_EQ(dialog.EditPanel()->name->text(), "");
     dialog.EditPanel()->Change();
     EXPECT_EQ(SlopeNameOf(gone), "gone");
@@ -256,7 +256,7 @@ TEST_F(EditDialog, AFailedReadOrWriteChangesNothingAndKeepsTheEditOpen) {
         ModelDbLibrary::Instance().ReplaceEntries(failing);
         Click(dialog->EditPanel()->buttons[0]);
         ModelDbLibrary::Instance().ReplaceEntries(real);
-        EXPECT_EQ(dialogs.Messages(), Strings{failPut ? kWriteFailedMessage : kEditPlacementUnreadableMessage});
+        EXPECT_EQ(dialogs.Messages(), Strings{failPut ? kWriteFailedMessage : kPlacementUnreadableMessage});
         EXPECT_TRUE(dialog->isVisible()) << "the edit must not claim success";
         EXPECT_EQ(ReadSlopeData(), before) << "the name must not change on its own";
         EXPECT_EQ(refresh.refreshes, 0);
@@ -374,7 +374,7 @@ TEST_F(EditDialog, AFullMeshFileTableRefusesANewFileButFindsAKnownOne) {
     EXPECT_EQ(panel->Working().meshRecord, 32767);
     Click(panel->browse);
     ModelDbLibrary::Instance().ReplaceEntries(real);
-    EXPECT_EQ(dialogs.Messages(), Strings{kMeshFileCapacityMessage});
+    EXPECT_EQ(dialogs.Messages(), Strings{kCapacityExceededMessage});
     EXPECT_EQ(panel->Working().meshRecord, 32767) << "a refused file changes nothing";
     EXPECT_TRUE(MeshFiles().empty());
 }
