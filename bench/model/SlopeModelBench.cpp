@@ -129,6 +129,23 @@ NodeRef GridNode(LayerCode layer, int i, int j) {
     return {layer, Db().sp_nno(layer, Db().sp_xnow(a, b))};
 }
 
+// What the outline commands run with: the 1,000 registered shapes, the
+// picked corners of the first cell one storey up (2F to 3F), and dialogs
+// that record whatever they are asked.
+struct OutlineCommand {
+    OutlineCommand() { shapes.BuildShapesFromModel(); }
+    // The outline of the picked corners, selected as a right-click leaves it.
+    void SelectOutline() {
+        BuildOutlineShape(picked, shapes);
+        shapes.Select(shapes.FindOutlineShape());
+    }
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped{dialogs};
+    NoRefresh refresh;
+    SlopeShapeList shapes;
+    std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1), GridNode(3, 0, 1)};
+};
+
 // The "定義" command on the first cell one storey up (2F to 3F, parallel to
 // every registered slope): the automatic name (1,000 taken), every check
 // against the 1,000 slopes, the records written, the model restructured and
@@ -136,16 +153,10 @@ NodeRef GridNode(LayerCode layer, int i, int j) {
 // timing.
 void BM_DefineSlope(benchmark::State& state) {
     if (!Ready(state)) return;
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedDialogs scoped(dialogs);
-    NoRefresh refresh;
-    SlopeShapeList shapes;
-    shapes.BuildShapesFromModel();
-    const std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1), GridNode(3, 0, 1)};
+    OutlineCommand c;
     for (auto _ : state) {
-        BuildOutlineShape(picked, shapes);
-        shapes.Select(shapes.FindOutlineShape());
-        if (!DefineSlopeWithAutomaticName(picked, shapes, refresh) || !dialogs.shown.empty()) {
+        c.SelectOutline();
+        if (!DefineSlopeWithAutomaticName(c.picked, c.shapes, c.refresh) || !c.dialogs.shown.empty()) {
             state.SkipWithError("the slope was not defined");
             return;
         }
@@ -157,7 +168,7 @@ void BM_DefineSlope(benchmark::State& state) {
         DB_restruct(0);
         state.ResumeTiming();
     }
-    state.SetLabel(std::to_string(shapes.Size()) + " shapes after each definition");
+    state.SetLabel(std::to_string(c.shapes.Size()) + " shapes after each definition");
 }
 BENCHMARK(BM_DefineSlope)->Unit(benchmark::kMillisecond);
 
@@ -167,16 +178,10 @@ BENCHMARK(BM_DefineSlope)->Unit(benchmark::kMillisecond);
 // and rebuild of the 1,000 registered shapes. Nothing is added.
 void BM_ExtractIntersectionLines(benchmark::State& state) {
     if (!Ready(state)) return;
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedDialogs scoped(dialogs);
-    NoRefresh refresh;
-    SlopeShapeList shapes;
-    shapes.BuildShapesFromModel();
-    const std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1), GridNode(3, 0, 1)};
+    OutlineCommand c;
     for (auto _ : state) {
-        BuildOutlineShape(picked, shapes);
-        shapes.Select(shapes.FindOutlineShape());
-        if (!ExtractIntersectionLines(picked, shapes, refresh) || !dialogs.shown.empty()) {
+        c.SelectOutline();
+        if (!ExtractIntersectionLines(c.picked, c.shapes, c.refresh) || !c.dialogs.shown.empty()) {
             state.SkipWithError("the extraction did not pass quietly");
             return;
         }
@@ -190,18 +195,14 @@ BENCHMARK(BM_ExtractIntersectionLines)->Unit(benchmark::kMillisecond);
 // scanned once more. The axis is removed again outside the timing.
 void BM_ExtractIntersectionLinesAddingAxis(benchmark::State& state) {
     if (!Ready(state)) return;
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedDialogs scoped(dialogs);
-    NoRefresh refresh;
-    SlopeShapeList shapes;
-    shapes.BuildShapesFromModel();
+    OutlineCommand c;
     for (auto _ : state) {
         state.PauseTiming();
-        const std::vector<NodeRef> picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1)};
+        // Node numbers change with every restructure: the corners are found again.
+        c.picked = {GridNode(2, 0, 0), GridNode(2, 1, 0), GridNode(3, 1, 1)};
         state.ResumeTiming();
-        BuildOutlineShape(picked, shapes);
-        shapes.Select(shapes.FindOutlineShape());
-        if (!ExtractIntersectionLines(picked, shapes, refresh) || !dialogs.shown.empty() ||
+        c.SelectOutline();
+        if (!ExtractIntersectionLines(c.picked, c.shapes, c.refresh) || !c.dialogs.shown.empty() ||
             DB_Usfind(TEVA_NAME_AXIS, "1'") < 1) {
             state.SkipWithError("the axis was not added quietly");
             return;
