@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "mesh/MeshWorkspace.h"
@@ -15,7 +16,7 @@ inline constexpr size_t kMaxMeshElements = 250000;
 // The n × m quadrilaterals of the bilinear grid over a four-corner element:
 // edges 0 and 2 (V0V1, V2V3) in n steps, edges 1 and 3 in m, row by row
 // from edge 0 towards edge 2. Empty unless the element has exactly 4
-// vertices and n, m ≥ 1.
+// vertices, n, m ≥ 1 and n × m ≤ kMaxMeshElements.
 MeshList DivideQuadGrid(const MeshElement& quad, int n, int m);
 
 // Triangles (v[j], v[j+1], centroid), each put in clockwise order; none for
@@ -25,16 +26,21 @@ MeshList FanTriangulate(const MeshElement& polygon);
 // Splits the polygon along the diagonal between its vertices a and b
 // (indices, a != b): the list rotated to start at min(a, b); the first part
 // runs from there to the other vertex, the second from that vertex round to
-// the start.
+// the start. Both parts are empty when a == b or either is out of range.
 std::pair<MeshElement, MeshElement> SplitElementByDiagonal(const MeshElement& element, size_t a, size_t b);
 
 struct PlanPoint {
     double x = 0.0;
     double y = 0.0;
 };
-// Where segments EF and PQ meet in plan, with the tolerances of mesh mode
-// (a point within 0.005 rounded, or under 1 and under 0.001 of the segment's
-// length, lies on a segment; t and u snapped to 0 and 1 at two decimals).
+// Where segments EF and PQ meet in plan, with the tolerances of mesh mode.
+// A point lies on a segment when its distance d to it has
+// floor(100·d + 0.1) = 0, or d is under 1 and under 0.001 of the segment's
+// length: P on EF, Q on EF, E on PQ, F on PQ answer that point, in this
+// order. Otherwise E + t(F − E) = P + u(Q − P) with t (and u) set to 0 when
+// floor(100·|t| + 0.1) = 0 and to 1 when floor(100·t + 0.1) = 100; none
+// unless both lie in [0, 1]. A segment's exact x (vertical) or y
+// (horizontal) replaces the computed one.
 std::optional<PlanPoint> PlanSegmentIntersection(const MeshVertex& e, const MeshVertex& f, const MeshVertex& p,
                                                  const MeshVertex& q);
 
@@ -66,18 +72,25 @@ struct NodePair {
     size_t b = 0;
 };
 // The first element of the working list (searched through the first node's
-// vertices in order) holding a vertex of both nodes.
+// vertices in order) holding a vertex of both nodes; a and b are the first
+// and the second node's vertices in it. Line when the nodes are the same
+// or either index is out of range.
 NodePair ClassifyNodePair(const MeshWorkspace& ws, size_t first, size_t second);
+
+// A Split pair applied to the working list: the element is removed, its two
+// parts appended, the nodes regrouped and the picks and the selection
+// cleared. False, changing nothing, for any other pair.
+bool SplitWorkingElement(MeshWorkspace& ws, const NodePair& pair);
 
 // AutoDivide (triangles: each grid cell fanned into 4) or QuadDivide on the
 // selected element with counts n and m: the element is removed, the new ones
 // appended, the nodes regrouped and the picks and the selection cleared.
-// Nothing changes, answering false, when nothing is selected, it is not a
-// quadrilateral, or the working list would exceed kMaxMeshElements.
-enum class DivisionResult { Done, NoSelection, NotQuadrilateral, TooMany };
+// Nothing changes when nothing is selected, it is not a quadrilateral, a
+// count is below 1, or the working list would exceed kMaxMeshElements.
+enum class DivisionResult { Done, NoSelection, NotQuadrilateral, TooMany, BadCounts };
 DivisionResult DivideSelectedElement(MeshWorkspace& ws, int n, int m, bool triangles);
 
-// Sets every vertex of node `n` to `to`.
+// Sets every vertex of node `n` to `to` (nothing for a node out of range).
 void MoveNode(MeshWorkspace& ws, size_t n, const MeshVertex& to);
 
 // Coordinates a dialog may give a node: finite and within ±1e9.
