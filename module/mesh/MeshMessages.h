@@ -20,3 +20,4 @@ inline constexpr const char* kMeshOrderSelectLeft = "左側のリストから項
 inline constexpr const char* kMeshOrderItemsLeft = "左項目がまだ残っています。";
 inline constexpr const char* kMeshCoordinateRange = "座標は -1000000000 から 1000000000 までの数値を入力して下さい。";
 inline constexpr const char* kMeshCountRange = "1 から 999 までの整数を入力して下さい。";
+inline constexpr const char* kMeshNotANumber = "数値を入力して下さい。";
