@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "mesh/MeshFile.h"
 #include "model/BusyFlag.h"
 #include "model/ModelQueries.h"
 #include "model/SlopeDefinition.h"
@@ -34,7 +33,7 @@ int SlopeShapeList::AddShape(std::span<const Vec3d> vertices, std::span<const No
     if (shape->number < 0) {
         const SlopeDefinition definition = ReadSlopeDefinition(shape->number);
         shape->definitionHandle = definition.handle;
-        if (definition.meshFilePath) ReadMeshFile(*definition.meshFilePath, shape->mesh);
+        if (definition.meshFilePath) shape->mesh = meshFiles_.Read(*definition.meshFilePath);
     }
     shapes_.push_back(std::move(shape));
     return static_cast<int>(shapes_.size()) - 1;

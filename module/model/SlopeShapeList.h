@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "model/MeshFileCache.h"
 #include "model/SlopeShape.h"
 
 class SlopeShapeList {
@@ -65,4 +66,6 @@ private:
     std::vector<std::unique_ptr<SlopeShape>> shapes_;
     std::vector<int32_t> drawOrder_;
     const SlopeShape* selected_ = nullptr;
+    // Mesh files of registered slopes, kept across rebuilds.
+    MeshFileCache meshFiles_;
 };

@@ -107,6 +107,13 @@ int32_t PlacementPanel::SelectionCode(RangeSelection which) const {
     return 0;
 }
 
+void PlacementPanel::TurnItemsOff(std::initializer_list<int> items) {
+    for (int index : items) {
+        if (index >= 1 && index <= display_items::kCount) items_[index - 1]->SetChecked(false);
+    }
+    update();
+}
+
 bool PlacementPanel::IsItemChecked(int index) const {
     if (index < 1 || index > display_items::kCount) return false;
     return items_[index - 1]->IsChecked();

@@ -68,6 +68,7 @@ public:
     int32_t SelectionCode(RangeSelection which) const override;
     void RefillKeepingChoices() override;
     bool IsItemChecked(int index) const override;
+    void TurnItemsOff(std::initializer_list<int> items) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

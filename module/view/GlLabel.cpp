@@ -20,14 +20,15 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 }  // namespace
 
-void DrawLabel(LabelRasterizer& rasterizer, const Vec3d& position, const std::string& text, LabelAnchor anchor) {
+void DrawLabel(LabelRasterizer& rasterizer, const Vec3d& position, const std::string& text, LabelAnchor anchor,
+               const std::array<float, 3>& rgb) {
     const std::vector<std::string> lines = Lines(text);
     const int n = static_cast<int>(lines.size());
     const int lineHeight = rasterizer.LineHeight();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    // Labels are white; the colour is latched by the raster position and
-    // stays current afterwards.
-    glColor3f(1.0f, 1.0f, 1.0f);
+    // The colour is latched by the raster position and stays current
+    // afterwards.
+    glColor3f(rgb[0], rgb[1], rgb[2]);
     for (int i = 1; i <= n; ++i) {
         const LabelBitmap& bitmap = rasterizer.Rasterize(lines[static_cast<size_t>(i - 1)]);
         if (bitmap.bits.empty()) continue;

@@ -15,6 +15,7 @@
 #include "view/Camera.h"
 
 class LabelRasterizer;
+struct MeshWorkspace;
 class SlopeShapeList;
 struct SlopeShape;
 
@@ -33,6 +34,7 @@ struct SceneFrame {
     int width = 1;                  // viewport, pixels
     int height = 1;
     LabelRasterizer* labels = nullptr;
+    const MeshWorkspace* mesh = nullptr;  // what mesh mode shows
 
     bool Item(display_items::Item item) const { return items[static_cast<size_t>(item)]; }
 };

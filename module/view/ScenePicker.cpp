@@ -8,6 +8,7 @@
 
 #include "model/SceneContent.h"
 #include "view/LabelHitTest.h"
+#include "view/MeshLayers.h"
 #include "view/SceneLayers.h"
 #include "view/SceneRenderer.h"
 
@@ -124,31 +125,67 @@ std::optional<int32_t> ScenePicker::PickAxis(SceneFrame& f, int x, int y) {
     return std::nullopt;
 }
 
-std::optional<NodeRef> ScenePicker::PickNode(SceneFrame& f, int x, int y) {
-    ReadFrameMatrices(f);
-    const std::vector<SceneNode> nodes = VisibleNodes(FilterOf(f));
-    const double r = f.settings ? f.settings->nodeSize : 0.0;
-    // A node can be hit only when its bounding box reaches the pick region;
-    // one pixel more for the rasteriser's rounding.
+bool ScenePicker::Reaches(std::span<const Vec3d> points, double pad, int x, int y) const {
+    // One pixel more than half the region, for the rasteriser's rounding.
     const double reach = kPickRegion / 2.0 + 1.0;
-    std::vector<const SceneNode*> drawn;
-    for (const SceneNode& n : nodes) {
-        bool near = !cullNodes_;
-        double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-        for (int corner = 0; corner < 8 && !near; ++corner) {
-            const Vec3d p = n.position + Vec3d(corner & 1 ? r : -r, corner & 2 ? r : -r, corner & 4 ? r : -r);
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+    for (const Vec3d& point : points) {
+        for (int corner = 0; corner < 8; ++corner) {
+            const Vec3d p = point + Vec3d(corner & 1 ? pad : -pad, corner & 2 ? pad : -pad, corner & 4 ? pad : -pad);
             const auto at = Project(p);
-            if (!at) {
-                near = true;  // reaches behind the eye: let the clipper decide
-                break;
-            }
+            if (!at) return true;  // reaches behind the eye: let the clipper decide
             minX = std::min(minX, at->first);
             maxX = std::max(maxX, at->first);
             minY = std::min(minY, at->second);
             maxY = std::max(maxY, at->second);
+            if (pad == 0.0) break;
         }
-        if (!near) near = minX <= x + reach && x - reach <= maxX && minY <= y + reach && y - reach <= maxY;
-        if (near) drawn.push_back(&n);
+    }
+    return minX <= x + reach && x - reach <= maxX && minY <= y + reach && y - reach <= maxY;
+}
+
+std::vector<size_t> ScenePicker::PickMeshNodes(SceneFrame& f, int x, int y) {
+    if (!f.mesh || !f.settings) return {};
+    ReadFrameMatrices(f);
+    const MeshWorkspace& ws = *f.mesh;
+    const double r = f.settings->nodeSize;
+    std::vector<size_t> near;
+    for (size_t n = 0; n < ws.nodes.size(); ++n) {
+        if (ws.nodes[n].vertices.empty()) continue;
+        const MeshVertex p = ws.NodePosition(n);
+        if (Reaches(std::array<Vec3d, 1>{Vec3d(p.x, p.y, p.z)}, r, x, y)) near.push_back(n);
+    }
+    if (near.empty()) return {};
+    const auto hits = Select(f, x, y, [&] { DrawMeshNodes(ws, *f.settings, &near); });
+    return NearestFirstNames(hits);
+}
+
+std::optional<size_t> ScenePicker::PickMeshElement(SceneFrame& f, int x, int y) {
+    if (!f.mesh) return std::nullopt;
+    ReadFrameMatrices(f);
+    const MeshList& list = f.mesh->working;
+    std::vector<size_t> near;
+    std::vector<Vec3d> corners;
+    for (size_t i = 0; i < list.size(); ++i) {
+        corners.clear();
+        for (const MeshVertex& v : list[i].vertices) corners.emplace_back(v.x, v.y, v.z);
+        if (!corners.empty() && Reaches(corners, 0.0, x, y)) near.push_back(i);
+    }
+    if (near.empty()) return std::nullopt;
+    const auto hits = Select(f, x, y, [&] { DrawMeshFaces(list, std::nullopt, nullptr, false, &near); });
+    const std::vector<size_t> nearest = NearestFirstNames(hits);
+    if (nearest.empty()) return std::nullopt;
+    return nearest.back();
+}
+
+std::optional<NodeRef> ScenePicker::PickNode(SceneFrame& f, int x, int y) {
+    ReadFrameMatrices(f);
+    const std::vector<SceneNode> nodes = VisibleNodes(FilterOf(f));
+    const double r = f.settings ? f.settings->nodeSize : 0.0;
+    // A node can be hit only when its bounding box reaches the pick region.
+    std::vector<const SceneNode*> drawn;
+    for (const SceneNode& n : nodes) {
+        if (!cullNodes_ || Reaches({&n.position, 1}, r, x, y)) drawn.push_back(&n);
     }
     lastNodesVisible_ = nodes.size();
     lastNodesDrawn_ = drawn.size();

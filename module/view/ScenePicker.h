@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,13 @@ public:
     // of drawing every node.
     std::optional<NodeRef> PickNode(SceneFrame& frame, int x, int y);
 
+    // Mesh mode: the nodes under the click at the smallest maximum depth, in
+    // hit order (indices into the workspace's node list).
+    std::vector<size_t> PickMeshNodes(SceneFrame& frame, int x, int y);
+    // The working-list element under the click: the last hit at the smallest
+    // maximum depth.
+    std::optional<size_t> PickMeshElement(SceneFrame& frame, int x, int y);
+
     // How many nodes the last node pick drew (and how many were visible).
     size_t LastNodesDrawn() const { return lastNodesDrawn_; }
     size_t LastNodesVisible() const { return lastNodesVisible_; }
@@ -56,6 +64,9 @@ private:
     // Window position (y down) of a model point with the frame's matrices;
     // nothing behind the eye.
     std::optional<std::pair<double, double>> Project(const Vec3d& p) const;
+    // Whether points spread `pad` model units round them can reach the pick
+    // region round (x, y); a point behind the eye always can.
+    bool Reaches(std::span<const Vec3d> points, double pad, int x, int y) const;
     // Draws with `draw` in selection mode around (x, y) and answers the hit
     // records; a buffer too small for them is enlarged and the draw repeated.
     std::vector<HitRecord> Select(SceneFrame& frame, int x, int y, const std::function<void()>& draw);

@@ -11,6 +11,7 @@
 #include "model/SceneContent.h"
 #include "model/SlopeShapeList.h"
 #include "view/GlLabel.h"
+#include "view/MeshLayers.h"
 #include "view/SceneLayers.h"
 #include "view/SlopeTessellator.h"
 
@@ -146,13 +147,20 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING);
     if (f.Item(display_items::kNodes)) CallList(kListNodes, [&] { DrawNodes(f); });
+    const bool meshMode = f.mode == InteractionMode::Mesh && f.mesh;
+    if (meshMode) CallList(kListMeshNodes, [&] { DrawMeshNodes(*f.mesh, *f.settings); });
 
     if (f.shapes) f.shapes->OrderShapesForDrawing(eye);
 
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);
     glDepthMask(GL_FALSE);
-    DrawSlopeFaces(f, false);
+    if (meshMode) {
+        DrawMeshOutlines(*f.mesh);
+        DrawMeshFaces(f.mesh->working, f.mesh->selectedElement, f.labels);
+    } else {
+        DrawSlopeFaces(f, false);
+    }
     glDepthMask(GL_TRUE);
 
     glDisable(GL_DEPTH_TEST);
@@ -221,10 +229,17 @@ void SceneRenderer::DrawSlopeFaces(SceneFrame& f, bool pickMode) {
     for (const SlopeShape* shape : order) {
         glPushName(2);
         glPushName(static_cast<GLuint>(shape->id));
-        const ColourRamp ramp(shape->vertices);
         bool highlighted;
         if (f.selected) highlighted = shape->number == f.selected->number;
         else highlighted = shape->number == 0;
+        if (!shape->mesh.empty()) {
+            // A slope with a mesh file shows its mesh.
+            DrawMeshFaces(shape->mesh, std::nullopt, nullptr, f.selected && highlighted);
+            glPopName();
+            glPopName();
+            continue;
+        }
+        const ColourRamp ramp(shape->vertices);
         for (const TessellatedPrimitive& primitive : TessellateOutline(shape->vertices)) {
             glBegin(primitive.type);
             for (const Vec3d& v : primitive.vertices) {

@@ -48,3 +48,13 @@ std::optional<HitRecord> NearestHitTagged(const std::vector<HitRecord>& hits, ui
     }
     return std::nullopt;
 }
+
+std::vector<size_t> NearestFirstNames(const std::vector<HitRecord>& hits) {
+    std::vector<size_t> names;
+    const auto nearest = NearestHit(hits);
+    if (!nearest) return names;
+    for (const HitRecord& hit : hits) {
+        if (hit.maxDepth == nearest->maxDepth && !hit.names.empty()) names.push_back(hit.names[0]);
+    }
+    return names;
+}

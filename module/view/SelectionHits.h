@@ -24,3 +24,7 @@ std::optional<HitRecord> NearestHit(const std::vector<HitRecord>& hits);
 // all and whose first name is `tag`: nothing when the nearest records are of
 // another kind, so something in front hides what lies behind it.
 std::optional<HitRecord> NearestHitTagged(const std::vector<HitRecord>& hits, uint32_t tag);
+
+// The first names of every record at the smallest maximum depth, in buffer
+// order (records without names left out).
+std::vector<size_t> NearestFirstNames(const std::vector<HitRecord>& hits);

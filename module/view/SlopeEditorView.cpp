@@ -98,16 +98,6 @@ bool SlopeEditorView::HasSelectedSlope() const {
     return selected && selected->number != 0;
 }
 
-void SlopeEditorView::EnterMeshMode() {
-    mode_ = InteractionMode::Mesh;
-    update();
-}
-
-void SlopeEditorView::LeaveMeshMode() {
-    mode_ = InteractionMode::Slope;
-    update();
-}
-
 void SlopeEditorView::ReloadDisplaySettings() {
     LoadSettings();
     ApplyClearColour();
@@ -164,6 +154,7 @@ SceneFrame SlopeEditorView::Frame() {
     f.width = static_cast<int>(width() * devicePixelRatioF());
     f.height = static_cast<int>(height() * devicePixelRatioF());
     f.labels = labels_.get();
+    f.mesh = &mesh_;
     return f;
 }
 

@@ -13,6 +13,8 @@
 #include <set>
 #include <vector>
 
+#include "mesh/MeshDialogs.h"
+#include "mesh/MeshWorkspace.h"
 #include "model/EditorRefresh.h"
 #include "model/EffectiveRange.h"
 #include "model/NodeRef.h"
@@ -47,7 +49,7 @@ public:
     // at (x, y), window pixels.
     void LeftClick(int x, int y);
     void RightClick(int x, int y);
-    // Runs a menu command (32772 … 32783).
+    // Runs a menu command (32772 … 32783; in mesh mode 1 … 5).
     void RunCommand(int id);
     // The picks of a left click, each toggling what it hits; true on a hit.
     bool PickLayerName(int x, int y);
@@ -80,6 +82,17 @@ public:
     // The popup menus; their commands come with picking and the slope
     // commands.
     const EditorMenus& Menus() const { return menus_; }
+    // Mesh mode's workspace and the dialogs its commands ask (the Qt ones
+    // unless tests give others; null gives the Qt ones back).
+    MeshWorkspace& Mesh() { return mesh_; }
+    const std::string& MeshFilePath() const { return meshPath_; }
+    void SetMeshDialogs(MeshDialogs* dialogs) { meshDialogs_ = dialogs; }
+    // A click in mesh mode: a node, else an element (its menu), else on a
+    // right click the background menu.
+    void MeshClick(int x, int y, bool right);
+    // What a node pick leads to: the coordinates dialog, a split or nodes
+    // along a line.
+    void NodeOperation();
     bool InheritCameraPosition() const { return preferences_.inheritCameraPosition; }
 
     // EditorViewLink
@@ -133,6 +146,15 @@ private:
     // Command 32783: the shape-order dialog on the selected shape (when
     // there is one); the selection is cleared afterwards.
     void RunShapeOrder();
+    // Commands 1 to 5 of the mesh menus.
+    void RunMeshCommand(int id);
+    void DivideSelected(bool triangles);
+    void SwapNodeOrder();
+    void AddNode();
+    MeshDialogs& MeshDialogsInUse();
+    // After a change of the mesh's elements: nodes regrouped, picks dropped,
+    // lists discarded, a repaint.
+    void MeshChanged();
 
     SessionContext& context_;
     std::string settingsPath_;
@@ -151,6 +173,10 @@ private:
     QPoint lastMouse_;
     QPoint buttonDown_;
     std::unique_ptr<ScenePicker> picker_;
+    MeshWorkspace mesh_;
+    std::string meshPath_;  // the file a file mesh was read from
+    MeshDialogs* meshDialogs_ = nullptr;
+    std::unique_ptr<MeshDialogs> qtMeshDialogs_;
     bool contextReady_ = false;
     bool painting_ = false;  // inside paintGL: the context is current
     struct PaintScope {

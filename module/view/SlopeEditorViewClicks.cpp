@@ -113,10 +113,8 @@ bool SlopeEditorView::PickSlope(int x, int y, bool quiet) {
 }
 
 void SlopeEditorView::LeftClick(int x, int y) {
-    if (mode_ != InteractionMode::Slope) {
-        // Mesh picking comes with the mesh workspace.
-        DiscardDisplayLists({kListMeshNodes});
-        update();
+    if (mode_ == InteractionMode::Mesh) {
+        MeshClick(x, y, false);
         return;
     }
     if (PickLayerName(x, y) || PickAxis(x, y)) {
@@ -133,8 +131,8 @@ void SlopeEditorView::LeftClick(int x, int y) {
 }
 
 void SlopeEditorView::RightClick(int x, int y) {
-    if (mode_ != InteractionMode::Slope) {
-        update();
+    if (mode_ == InteractionMode::Mesh) {
+        MeshClick(x, y, true);
         return;
     }
     if (PickSlope(x, y, false)) return;
@@ -150,6 +148,10 @@ void SlopeEditorView::RefreshAfterModelChange() {
 }
 
 void SlopeEditorView::RunCommand(int id) {
+    if (mode_ == InteractionMode::Mesh) {
+        RunMeshCommand(id);
+        return;
+    }
     switch (id) {
         case kCommandDefine:
             // The first free automatic name, the layers of the picked nodes.

@@ -12,16 +12,12 @@
 #include "model/ModelDbLibrary.h"
 #include "session/ViewContainer.h"
 #include "panels/CameraButtonsView.h"
+#include "DemoViewFixture.h"
 #include "tevalib.h"
 #include "toolkit/PushButton.h"
 #include "view/SlopeEditorView.h"
 
 namespace {
-
-void Save(const QImage& image, const char* name) {
-    const char* dir = std::getenv("TORMEL_SCREENSHOT_DIR");
-    if (dir && *dir) image.save(QString::fromUtf8(dir) + "/" + name);
-}
 
 // Pixels of the editor view that are not background.
 int DrawnPixels(const QImage& image, const QRect& area) {
@@ -52,7 +48,7 @@ TEST(DemoScreenshots, StartCameraAndZPlus) {
         const QRect viewArea(view->mapTo(&dialog, QPoint(0, 0)), view->size());
         QImage start = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_GT(DrawnPixels(start, viewArea), viewArea.width() * viewArea.height() / 20);
-        Save(start, "editor-demo.png");
+        SaveScreenshot(start, "editor-demo.png");
 
         auto* buttons = dialog.findChild<CameraButtonsView*>();
         ASSERT_NE(buttons, nullptr);
@@ -66,7 +62,7 @@ TEST(DemoScreenshots, StartCameraAndZPlus) {
         view->grabFramebuffer();
         QImage top = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_GT(DrawnPixels(top, viewArea), viewArea.width() * viewArea.height() / 20);
-        Save(top, "editor-demo-top.png");
+        SaveScreenshot(top, "editor-demo-top.png");
     }
     teva_close();
     ModelDbLibrary::Instance().Unload();

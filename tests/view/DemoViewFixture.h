@@ -8,6 +8,7 @@
 
 #include <QTest>
 
+#include <cstdlib>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -15,6 +16,12 @@
 #include "TempDir.h"
 #include "model/ModelDbLibrary.h"
 #include "view/SlopeEditorView.h"
+
+// With TORMEL_SCREENSHOT_DIR set, the user guide's pictures are saved there.
+inline void SaveScreenshot(const QImage& image, const char* name) {
+    const char* dir = std::getenv("TORMEL_SCREENSHOT_DIR");
+    if (dir && *dir) image.save(QString::fromUtf8(dir) + "/" + name);
+}
 
 // Display items at their defaults, but for nodes, which a test switches.
 struct ItemSwitch : DisplayItemSource {
@@ -32,6 +39,10 @@ protected:
         ASSERT_EQ(teva_open(project.c_str()), 0) << teva_last_error();
         ASSERT_TRUE(ModelDbLibrary::Instance().LoadFrom(bin));
         context.items = &items;
+        OpenView();
+    }
+    // A new view on the open project, shown and drawn once.
+    void OpenView() {
         view = std::make_unique<SlopeEditorView>(context, nullptr, dir.File("Vorna3D.ini"));
         view->resize(400, 300);
         view->show();
