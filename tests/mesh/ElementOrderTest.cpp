@@ -59,11 +59,11 @@ TEST(OrderElementClockwiseTest, TrianglesInPlan) {
     }
 }
 
-// Elements of 3 to 8 vertices on a small integer grid, some of them
+// Elements of 3 to 9 vertices on a small integer grid, some of them
 // collinear so that rounding leaves no accepted order.
 TEST(OrderElementClockwiseTest, MatchesTheLexicographicWalkOnRandomElements) {
     std::mt19937 random(5);
-    std::uniform_int_distribution<int> coordinate(-3, 3), count(3, 8);
+    std::uniform_int_distribution<int> coordinate(-3, 3), count(3, 9);
     int refused = 0;
     for (int round = 0; round < 600; ++round) {
         MeshElement element;
