@@ -59,7 +59,7 @@ public:
 
     // Makes `node` the cell's chain head; answers the previous head or -1.
     int32_t Push(const CellKey& key, int32_t node) {
-        if ((used_ + 1) * 2 > slots_.size()) Grow();
+        if ((used_ + 1) * 4 > slots_.size() * 3) Grow();  // at most 3/4 full
         const uint32_t hash = Hash(key);
         for (size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
             Slot& slot = slots_[i];
@@ -113,7 +113,7 @@ void BuildNodes(const MeshList& list, std::vector<MeshNode>& nodes) {
     nodes.clear();
     size_t vertexCount = 0;
     for (const MeshElement& element : list) vertexCount += element.vertices.size();
-    CellTable table(vertexCount / 4 + 1);
+    CellTable table(vertexCount / 8 + 1);  // a triangle mesh has about 6 vertices per node
     // Per node, in one place for the cache: its first vertex, the next node
     // of its cell, its vertex count.
     struct Found {
