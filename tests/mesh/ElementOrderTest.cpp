@@ -10,7 +10,7 @@ namespace {
 
 // Every permutation in lexicographic order until one turns clockwise at
 // every pair.
-bool LiteralOrder(MeshElement& element) {
+bool PlainOrder(MeshElement& element) {
     const auto& v = element.vertices;
     const size_t n = v.size();
     double cx = 0.0, cy = 0.0;
@@ -73,12 +73,12 @@ TEST(OrderElementClockwiseTest, MatchesTheLexicographicWalkOnRandomElements) {
             const double x = coordinate(random);
             element.vertices.push_back({x, collinear ? 1.0 - x : coordinate(random), double(k)});
         }
-        MeshElement fast = element, literal = element;
-        const bool accepted = LiteralOrder(literal);
+        MeshElement fast = element, plain = element;
+        const bool accepted = PlainOrder(plain);
         refused += !accepted;
         ASSERT_EQ(OrderElementClockwise(fast), accepted) << "round " << round;
         for (size_t k = 0; k < element.vertices.size(); ++k)
-            ASSERT_EQ(fast.vertices[k].z, literal.vertices[k].z) << "round " << round << " vertex " << k;
+            ASSERT_EQ(fast.vertices[k].z, plain.vertices[k].z) << "round " << round << " vertex " << k;
     }
     EXPECT_GT(refused, 0);
 }

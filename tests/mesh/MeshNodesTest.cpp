@@ -9,7 +9,7 @@
 namespace {
 
 // The plain walk: every vertex tries the nodes in order.
-std::vector<MeshNode> LiteralNodes(const MeshList& list) {
+std::vector<MeshNode> PlainNodes(const MeshList& list) {
     std::vector<MeshNode> nodes;
     std::vector<MeshVertex> first;
     for (uint32_t e = 0; e < list.size(); ++e) {
@@ -64,7 +64,7 @@ TEST(BuildNodesTest, MatchesThePlainWalkOnRandomClusters) {
         }
         std::vector<MeshNode> nodes;
         BuildNodes(list, nodes);
-        const std::vector<MeshNode> expected = LiteralNodes(list);
+        const std::vector<MeshNode> expected = PlainNodes(list);
         ASSERT_EQ(nodes.size(), expected.size());
         for (size_t n = 0; n < nodes.size(); ++n) EXPECT_EQ(nodes[n].vertices, expected[n].vertices) << "node " << n;
     }
