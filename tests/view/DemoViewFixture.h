@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -23,10 +24,12 @@ inline void SaveScreenshot(const QImage& image, const char* name) {
     if (dir && *dir) image.save(QString::fromUtf8(dir) + "/" + name);
 }
 
-// Display items at their defaults, but for nodes, which a test switches.
+// Display items at their defaults, but for nodes and those a test turns off.
 struct ItemSwitch : DisplayItemSource {
     bool nodes = true;
+    std::set<int> off;
     bool IsItemChecked(int index) const override {
+        if (off.count(index)) return false;
         return index == display_items::kNodes ? nodes : display_items::DefaultOn(index);
     }
 };

@@ -147,6 +147,12 @@ TEST_F(MeshMode, SavingRefusesQuadrilateralsAndReusesOneRecordForOnePath) {
 }
 
 TEST_F(MeshMode, DividedSavedMeshIsLinkedAndDrawnAfterReopening) {
+    // What the placement panel turns off in mesh mode, and closer, for the
+    // pictures.
+    items.off = {display_items::kRange, display_items::kRidgeLines, display_items::kEdges};
+    items.nodes = false;
+    view->ViewCamera().target = Vec3d(12000, 6000, 10500);
+    view->ViewCamera().distance = 30000;
     Enter();
     // 自動分割 3 × 2 from the element menu of a left click on the element.
     dialogs.menuAnswers = {2};
@@ -173,6 +179,7 @@ TEST_F(MeshMode, DividedSavedMeshIsLinkedAndDrawnAfterReopening) {
     EXPECT_EQ(records["slopes"][0]["meshRecord"], records["meshFiles"][0]["number"]);
 
     // Reopened: slope mode draws the slope as its mesh.
+    items.off.clear();
     OpenView();
     const SlopeShape* south = view->Shapes().FindShapeByNumber(SlopeLayer("South roof"));
     ASSERT_TRUE(south);
