@@ -28,10 +28,11 @@ void ForEachRegisteredSlopePolygon(const std::function<bool(LayerCode slope, con
     }
 }
 
-bool SlopeOverlapTest(const SlopePolygon& polygon) {
+bool SlopeOverlapTest(const SlopePolygon& polygon, LayerCode* overlapping) {
     bool clear = true;
-    ForEachRegisteredSlopePolygon([&](LayerCode, const SlopePolygon& registered) {
+    ForEachRegisteredSlopePolygon([&](LayerCode slope, const SlopePolygon& registered) {
         clear = !PolygonsOverlap(polygon, registered);
+        if (!clear && overlapping) *overlapping = slope;
         return clear;
     });
     return clear;

@@ -12,8 +12,9 @@
 // has three corners or more, until `visit` answers false or the list ends.
 void ForEachRegisteredSlopePolygon(const std::function<bool(LayerCode slope, const SlopePolygon& polygon)>& visit);
 
-// True when no registered slope overlaps `polygon` (PolygonsOverlap).
-bool SlopeOverlapTest(const SlopePolygon& polygon);
+// True when no registered slope overlaps `polygon` (PolygonsOverlap); the
+// first that does is put in `overlapping` when given.
+bool SlopeOverlapTest(const SlopePolygon& polygon, LayerCode* overlapping = nullptr);
 
 struct SlopeIntersection {
     LayerCode slope = 0;

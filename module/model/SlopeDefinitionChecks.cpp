@@ -79,7 +79,7 @@ int EndsOnEdgeLines(const SlopePolygon& slope, const Segment3d& cut) {
 
 }  // namespace
 
-bool PeripheralWallsPresent(const WorkingPolygon& polygon, LayerCode lower, LayerCode upper) {
+bool PeripheralWallsPresent(const WorkingPolygon& polygon, LayerCode lower, LayerCode upper, size_t* missing) {
     const ModelDbEntries& db = Db();
     const size_t n = polygon.Size();
     const int first = db.sp_layls(lower), end = db.sp_layls(upper);
@@ -93,14 +93,18 @@ bool PeripheralWallsPresent(const WorkingPolygon& polygon, LayerCode lower, Laye
         const bool found = end > first && AnyLayer(first, end, [&](LayerCode layer) {
             return AnySpan(layer, [&](const Vec3d& c, const Vec3d& d) { return SegmentsCollinear(pa, pb, c, d); });
         });
-        if (!found) return false;
+        if (!found) {
+            if (missing) *missing = i;
+            return false;
+        }
     }
     return true;
 }
 
-bool IntersectionLinesDefined(const SlopePolygon& polygon) {
+bool IntersectionLinesDefined(const SlopePolygon& polygon, LayerCode* met) {
     const auto cut = SlopeIntersectionSearch(polygon, true);
     if (!cut) return true;
+    if (met) *met = cut->slope;
     platform::Dialogs& dialogs = platform::CurrentDialogs();
     const std::optional<std::string> name = SlopeName(cut->slope);
     SlopeOutline outline;

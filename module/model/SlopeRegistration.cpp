@@ -119,13 +119,21 @@ bool DefineSlope(const DefineRequest& request, const std::vector<NodeRef>& picke
         polygon.positions.push_back(*position);
     }
 
-    if (!SlopeOverlapTest(polygon.positions)) {
+    RefusalPlace place;
+    if (!SlopeOverlapTest(polygon.positions, &place.slope)) {
+        refresh.ShowRefusal(place);
         Show(kOverlapsRegisteredMessage);
         return Finish(shapes, refresh);
     }
-    if (!PeripheralWallsPresent(polygon, request.lower, request.upper))
+    if (size_t edge = 0; !PeripheralWallsPresent(polygon, request.lower, request.upper, &edge)) {
+        place.edge = {polygon.positions[edge], polygon.positions[(edge + 1) % polygon.Size()]};
+        refresh.ShowRefusal(place);
         return Refuse(shapes, refresh, kWallLinesMissingMessage);
-    if (!IntersectionLinesDefined(polygon.positions)) return Refuse(shapes, refresh);
+    }
+    if (!IntersectionLinesDefined(polygon.positions, &place.slope)) {
+        refresh.ShowRefusal(place);
+        return Refuse(shapes, refresh);
+    }
 
     if (!request.registerSlope) {
         shapes.AddShape(polygon.positions, polygon.nodes, ShapeKind::Defined, -1);

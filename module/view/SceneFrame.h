@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "model/EditorRefresh.h"
 #include "model/EffectiveRange.h"
 #include "model/NodeRef.h"
 #include "panels/EditorViewLink.h"
@@ -35,6 +36,7 @@ struct SceneFrame {
     int height = 1;
     LabelRasterizer* labels = nullptr;
     const MeshWorkspace* mesh = nullptr;  // what mesh mode shows
+    const RefusalPlace* refusal = nullptr;  // drawn in orange over the scene
 
     bool Item(display_items::Item item) const { return items[static_cast<size_t>(item)]; }
 };

@@ -164,6 +164,7 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
     glDepthMask(GL_TRUE);
 
     glDisable(GL_DEPTH_TEST);
+    DrawRefusal(f);
     DrawVertexNumbers(f);
 
     // Overlay in window pixels, y down.
@@ -253,6 +254,35 @@ void SceneRenderer::DrawSlopeFaces(SceneFrame& f, bool pickMode) {
         glPopName();
         glPopName();
     }
+}
+
+void SceneRenderer::DrawRefusal(const SceneFrame& f) {
+    if (!f.refusal || f.mode != InteractionMode::Slope) return;
+    // Orange, apart from the red of the picked outline and the olive of the
+    // selection; the fill is premultiplied, as the blending expects.
+    glColor4f(1.0f, 0.55f, 0.0f, 1.0f);
+    if (f.refusal->edge) {
+        glLineWidth(4.0f);
+        glBegin(GL_LINES);
+        glVertex3d(f.refusal->edge->first.x, f.refusal->edge->first.y, f.refusal->edge->first.z);
+        glVertex3d(f.refusal->edge->second.x, f.refusal->edge->second.y, f.refusal->edge->second.z);
+        glEnd();
+        glLineWidth(1.0f);
+    }
+    const SlopeShape* slope = f.refusal->slope && f.shapes ? f.shapes->FindShapeByNumber(f.refusal->slope) : nullptr;
+    if (!slope) return;
+    glColor4f(0.35f, 0.19f, 0.0f, 0.35f);
+    for (const TessellatedPrimitive& primitive : TessellateOutline(slope->vertices)) {
+        glBegin(primitive.type);
+        for (const Vec3d& v : primitive.vertices) glVertex3d(v.x, v.y, v.z);
+        glEnd();
+    }
+    glColor4f(1.0f, 0.55f, 0.0f, 1.0f);
+    glLineWidth(3.0f);
+    glBegin(GL_LINE_LOOP);
+    for (const Vec3d& v : slope->vertices) glVertex3d(v.x, v.y, v.z);
+    glEnd();
+    glLineWidth(1.0f);
 }
 
 void SceneRenderer::DrawVertexNumbers(const SceneFrame& f) {

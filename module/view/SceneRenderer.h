@@ -65,6 +65,8 @@ private:
     void CallList(unsigned int list, const std::function<void()>& draw);
     void DrawGrid(const DisplaySettings& settings);
     void DrawVertexNumbers(const SceneFrame& frame);
+    // The edge or the slope a refused definition failed on, in orange.
+    void DrawRefusal(const SceneFrame& frame);
     void DrawInfoText(const SceneFrame& frame);
     void DrawCompass();
     void MakeCompassTextures();

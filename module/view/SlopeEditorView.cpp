@@ -155,6 +155,7 @@ SceneFrame SlopeEditorView::Frame() {
     f.height = static_cast<int>(height() * devicePixelRatioF());
     f.labels = labels_.get();
     f.mesh = &mesh_;
+    f.refusal = refusal_ ? &*refusal_ : nullptr;
     return f;
 }
 

@@ -118,6 +118,9 @@ public:
     // EditorRefresh
     void RefreshAfterModelChange() override;
     void Repaint() override { update(); }
+    void ShowRefusal(const RefusalPlace& place) override;
+    // Where the last definition was refused; cleared by the next click.
+    const std::optional<RefusalPlace>& Refusal() const { return refusal_; }
     // Deletes the given display lists only.
     void DiscardDisplayLists(std::initializer_list<unsigned int> lists);
     void Invalidate() override { update(); }
@@ -174,6 +177,7 @@ private:
     QPoint buttonDown_;
     std::unique_ptr<ScenePicker> picker_;
     MeshWorkspace mesh_;
+    std::optional<RefusalPlace> refusal_;
     std::string meshPath_;  // the file a file mesh was read from
     MeshDialogs* meshDialogs_ = nullptr;
     std::unique_ptr<MeshDialogs> qtMeshDialogs_;

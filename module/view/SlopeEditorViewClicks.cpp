@@ -112,7 +112,13 @@ bool SlopeEditorView::PickSlope(int x, int y, bool quiet) {
     return true;
 }
 
+void SlopeEditorView::ShowRefusal(const RefusalPlace& place) {
+    refusal_ = place;
+    update();
+}
+
 void SlopeEditorView::LeftClick(int x, int y) {
+    refusal_.reset();
     if (mode_ == InteractionMode::Mesh) {
         MeshClick(x, y, false);
         return;
@@ -131,6 +137,7 @@ void SlopeEditorView::LeftClick(int x, int y) {
 }
 
 void SlopeEditorView::RightClick(int x, int y) {
+    refusal_.reset();
     if (mode_ == InteractionMode::Mesh) {
         MeshClick(x, y, true);
         return;

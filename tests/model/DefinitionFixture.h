@@ -3,6 +3,7 @@
 // refresh, the model's slope records and names before and after, and the
 // picked nodes turned into the selected outline.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 struct RecordingRefresh : EditorRefresh {
     void RefreshAfterModelChange() override { ++refreshes; }
     void Repaint() override { ++repaints; }
+    void ShowRefusal(const RefusalPlace& place) override { refusal = place; }
+    std::optional<RefusalPlace> refusal;
     int refreshes = 0;
     int repaints = 0;
 };

@@ -132,6 +132,9 @@ TEST_F(SlopeRegistration, AnOverlapWithARegisteredSlopeEndsAsASuccessWithNothing
     picked = {At(1, "X1", "Y1"), At(1, "X3", "Y1"), At(2, "X3", "Y2")};
     EXPECT_TRUE(Define({2, 1, 1, "over", true}));
     EXPECT_EQ(dialogs.Messages(), Strings{kOverlapsRegisteredMessage});
+    // The slope it overlaps is marked.
+    ASSERT_TRUE(refresh.refusal);
+    EXPECT_NE(shapes.FindShapeByNumber(refresh.refusal->slope), nullptr);
     EXPECT_EQ(ReadSlopeData(), before);
     EXPECT_EQ(refresh.refreshes, 1);
     EXPECT_EQ(shapes.Selected(), nullptr);
@@ -178,6 +181,13 @@ TEST_F(SlopeRegistration, EveryRefusalWritesNothing) {
         for (const auto& [layer, a, b] : r.nodes) picked.push_back(At(layer, a, b));
         EXPECT_FALSE(Define(r.request));
         EXPECT_EQ(dialogs.Messages(), r.messages);
+        // An edge off every wall line is marked: here the closing diagonal.
+        const bool offWalls = r.messages == Strings{kWallLinesMissingMessage};
+        ASSERT_EQ(refresh.refusal.has_value(), offWalls);
+        if (offWalls) {
+            const auto [a, b] = *refresh.refusal->edge;
+            EXPECT_TRUE(a.x != b.x && a.y != b.y) << a.x << "," << a.y << " " << b.x << "," << b.y;
+        }
         EXPECT_EQ(ReadSlopeData(), before);
         EXPECT_EQ(refresh.repaints, 1);
         EXPECT_EQ(refresh.refreshes, 0);

@@ -111,8 +111,19 @@ TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
 
     platform::ScriptedDialogs dialogs;
     platform::ScopedDialogs scope(dialogs);
+    // Defined before the extraction, it is refused, and South roof, which it
+    // cuts without an axis there, is marked until the next click.
+    dialogs.menuAnswers = {kCommandDefine};
+    RightClick(*at);
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    ASSERT_TRUE(view->Refusal());
+    EXPECT_EQ(view->Refusal()->slope, -32772);
+    if (folder) view->grabFramebuffer().save(QString::fromUtf8(folder) + "/definition-refused.png");
+
+    dialogs.shown.clear();
     dialogs.menuAnswers = {kCommandExtractLines};
     RightClick(*at);
+    EXPECT_FALSE(view->Refusal());
     EXPECT_EQ(dialogs.Messages(), (Strings{"1層を追加しました。", "1'軸を追加しました。"}));
     EXPECT_TRUE(view->PickedNodes().empty()) << "the extraction ends with the E reset";
     EXPECT_EQ(view->Shapes().FindOutlineShape(), nullptr);
