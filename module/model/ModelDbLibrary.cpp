@@ -32,10 +32,12 @@ void ModelDbLibrary::Unload() {
 std::vector<std::string> ModelDbLibrary::MissingUsedEntries() const {
     std::vector<std::string> missing;
 #define TORMEL_MODELDB_UNUSED(name)
+#define TORMEL_MODELDB_OPTIONAL(name)
 #define TORMEL_MODELDB_ENTRY(name) \
     if (!entries_.name) missing.push_back(#name);
 #include "ModelDbEntryList.h"
 #undef TORMEL_MODELDB_ENTRY
+#undef TORMEL_MODELDB_OPTIONAL
 #undef TORMEL_MODELDB_UNUSED
     return missing;
 }

@@ -34,7 +34,8 @@ public:
     bool IsLoaded() const { return library_.IsOpen(); }
 
     // Entries the editor calls that the loaded library does not export, in
-    // resolution order. Six entries are never called and never listed.
+    // resolution order. Six entries are never called and never listed, nor
+    // are the undo entries, which the editor does without.
     std::vector<std::string> MissingUsedEntries() const;
 
     const ModelDbEntries& Entries() const { return entries_; }

@@ -28,8 +28,10 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     SetEditorLink(dynamic_cast<EditorViewLink*>(container_->EditorView()));
     // A left click may select a slope or change the picks: the mesh button
     // follows at once.
-    if (auto* view = qobject_cast<SlopeEditorView*>(container_->EditorView()))
+    if (auto* view = qobject_cast<SlopeEditorView*>(container_->EditorView())) {
         connect(view, &SlopeEditorView::LeftButtonReleased, header_, [this] { header_->update(); });
+        connect(view, &SlopeEditorView::ModeChanged, header_, [this] { header_->update(); });
+    }
     resize(800, 600);
     qApp->installEventFilter(this);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "model/EditorRefresh.h"
@@ -26,6 +27,7 @@ struct SceneFrame {
     SlopeShapeList* shapes = nullptr;
     const std::vector<NodeRef>* picked = nullptr;
     std::optional<NodeRef> lastPicked;
+    std::string notice;  // a short line at the bottom left (what undo did)
     const SlopeShape* selected = nullptr;
     const std::set<int32_t>* hiddenAxes = nullptr;
     const std::set<LayerCode>* hiddenLayers = nullptr;

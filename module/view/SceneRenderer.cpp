@@ -294,6 +294,8 @@ void SceneRenderer::DrawVertexNumbers(const SceneFrame& f) {
 }
 
 void SceneRenderer::DrawInfoText(const SceneFrame& f) {
+    if (!f.notice.empty() && f.labels)
+        DrawLabel(*f.labels, Vec3d(15, viewport_[3] - 30, 0), f.notice, LabelAnchor::TopLeft, {1.0f, 0.85f, 0.3f});
     if (!f.picked || f.picked->empty() || !f.lastPicked || !f.labels) return;
     const std::vector<std::string> lines = PickedNodeInfoLines(*f.lastPicked);
     for (size_t j = 0; j < lines.size(); ++j) {

@@ -12,6 +12,7 @@
 
 #include "Dialogs.h"
 #include "model/BusyFlag.h"
+#include "model/ModelSteps.h"
 #include "view/ScenePicker.h"
 #include "model/ModelQueries.h"
 #include "model/ModelDbLibrary.h"
@@ -46,6 +47,11 @@ SlopeEditorView::SlopeEditorView(SessionContext& context, QWidget* parent, std::
     // A screenshot waits for the first frame.
     setProperty("framePending", true);
     context_.view = this;
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this, [this] {
+        notice_.clear();
+        update();
+    });
 }
 
 void SlopeEditorView::Create() {
@@ -155,6 +161,7 @@ SceneFrame SlopeEditorView::Frame() {
     f.height = static_cast<int>(height() * devicePixelRatioF());
     f.labels = labels_.get();
     f.mesh = &mesh_;
+    f.notice = notice_;
     f.refusal = refusal_ ? &*refusal_ : nullptr;
     return f;
 }
@@ -241,7 +248,44 @@ void SlopeEditorView::HandleWheel(int delta, bool shiftOnly) {
     update();
 }
 
-void SlopeEditorView::keyPressEvent(QKeyEvent* event) { HandleKey(event->key()); }
+void SlopeEditorView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const int key = event->key();
+    if (mods == Qt::ControlModifier && key == Qt::Key_Z) {
+        UndoOrRedo(false);
+    } else if ((mods == Qt::ControlModifier && key == Qt::Key_Y) ||
+               (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z)) {
+        UndoOrRedo(true);
+    } else if (!(mods & Qt::ControlModifier)) {
+        HandleKey(key);
+    }
+}
+
+void SlopeEditorView::UndoOrRedo(bool redo) {
+    if (!UndoSupported()) return;
+    // Mesh mode shows a slope the step may change: back to slope mode first.
+    if (mode_ == InteractionMode::Mesh) {
+        LeaveMeshMode();
+        emit ModeChanged();
+    }
+    const auto label = redo ? RedoModelStep() : UndoModelStep();
+    if (!label) return;
+    picked_.clear();
+    lastPicked_.reset();
+    refusal_.reset();
+    shapes_.RemoveShapes(ShapeKind::Outline);
+    shapes_.Select(nullptr);
+    shapes_.RebuildRegisteredShapes();
+    ShowNotice((redo ? "やり直し: " : "元に戻す: ") + *label);
+    RefreshAfterModelChange();
+    emit ModeChanged();
+}
+
+void SlopeEditorView::ShowNotice(const std::string& text) {
+    notice_ = text;
+    noticeTimer_.start(3000);
+    update();
+}
 
 void SlopeEditorView::HandleKey(int key) {
     switch (key) {

@@ -5,6 +5,7 @@
 // (middle button); the wheel zooms; keys C, E, O, X and Z act on the view.
 
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include <functional>
 #include <initializer_list>
@@ -49,6 +50,11 @@ public:
     // at (x, y), window pixels.
     void LeftClick(int x, int y);
     void RightClick(int x, int y);
+    // Ctrl+Z (false) and Ctrl+Y or Ctrl+Shift+Z (true): the last model step
+    // taken back or forth, the shapes and lists rebuilt, what was done shown
+    // for a while at the bottom left.
+    void UndoOrRedo(bool redo);
+    const std::string& Notice() const { return notice_; }
     // Runs a menu command (32772 … 32783; in mesh mode 1 … 5).
     void RunCommand(int id);
     // The picks of a left click, each toggling what it hits; true on a hit.
@@ -128,6 +134,8 @@ public:
 signals:
     // After every left button release, click or not: the header bar redraws.
     void LeftButtonReleased();
+    // The interaction mode or the selection changed without a click.
+    void ModeChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -178,6 +186,9 @@ private:
     std::unique_ptr<ScenePicker> picker_;
     MeshWorkspace mesh_;
     std::optional<RefusalPlace> refusal_;
+    std::string notice_;
+    QTimer noticeTimer_;
+    void ShowNotice(const std::string& text);
     std::string meshPath_;  // the file a file mesh was read from
     MeshDialogs* meshDialogs_ = nullptr;
     std::unique_ptr<MeshDialogs> qtMeshDialogs_;

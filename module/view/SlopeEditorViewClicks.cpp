@@ -6,6 +6,7 @@
 
 #include "Dialogs.h"
 #include "model/IntersectionLineExtraction.h"
+#include "model/ModelSteps.h"
 #include "model/ModelDbLibrary.h"
 #include "model/NodeSelection.h"
 #include "model/OrderPickedNodes.h"
@@ -21,6 +22,16 @@ namespace {
 // A pick's layer or axis name code that the model resolves; sp_cpno answers
 // 0, -1 or -6 for one it does not know.
 bool Resolved(int32_t code) { return code > 0 || code < -6; }
+
+// A step's label with the selected slope's name, when it has one.
+std::string StepLabel(const char* what, const SlopeShape* selected) {
+    std::string label = what;
+    char name[64] = {};
+    if (selected && selected->number < 0 && ModelBound() &&
+        Db().DB_Usnam(4, SlopeNumberOf(Db().sp_cpnam(selected->number)), name) == 0)
+        label += std::string(" ") + name;
+    return label;
+}
 
 template <typename Set, typename Value>
 void Toggle(Set& set, const Value& value) {
@@ -160,14 +171,24 @@ void SlopeEditorView::RunCommand(int id) {
         return;
     }
     switch (id) {
-        case kCommandDefine:
+        case kCommandDefine: {
             // The first free automatic name, the layers of the picked nodes.
-            if (DefineSlopeWithAutomaticName(picked_, shapes_, *this)) HandleKey(Qt::Key_E);
+            bool defined = false;
+            {
+                const ModelStep step("斜面定義");
+                defined = DefineSlopeWithAutomaticName(picked_, shapes_, *this);
+            }
+            if (defined) HandleKey(Qt::Key_E);
             break;
-        case kCommandDefineNamed:
-            OpenDefineDialog(this, picked_, shapes_, *this);
+        }
+        case kCommandDefineNamed: {
+            {
+                const ModelStep step("斜面定義");
+                OpenDefineDialog(this, picked_, shapes_, *this);
+            }
             HandleKey(Qt::Key_E);
             break;
+        }
         case kCommandClearOutline:
         case kCommandClearNodes:
             HandleKey(Qt::Key_E);
@@ -181,16 +202,30 @@ void SlopeEditorView::RunCommand(int id) {
         case kCommandShapeOrder:
             RunShapeOrder();
             break;
-        case kCommandEditSlope:
+        case kCommandEditSlope: {
             // The dialog clears the selection when it closes.
+            const ModelStep step(StepLabel("斜面編集", shapes_.Selected()));
             OpenEditDialog(this, shapes_, *this);
             break;
-        case kCommandExtractLines:
-            if (ExtractIntersectionLines(picked_, shapes_, *this)) HandleKey(Qt::Key_E);
+        }
+        case kCommandExtractLines: {
+            bool extracted = false;
+            {
+                const ModelStep step("他斜面との交線を抽出");
+                extracted = ExtractIntersectionLines(picked_, shapes_, *this);
+            }
+            if (extracted) HandleKey(Qt::Key_E);
             break;
-        case kCommandDeleteSlope:
-            if (DeleteSlope(shapes_, *this) == DeleteOutcome::ResetSelection) HandleKey(Qt::Key_E);
+        }
+        case kCommandDeleteSlope: {
+            DeleteOutcome outcome;
+            {
+                const ModelStep step(StepLabel("斜面削除", shapes_.Selected()));
+                outcome = DeleteSlope(shapes_, *this);
+            }
+            if (outcome == DeleteOutcome::ResetSelection) HandleKey(Qt::Key_E);
             break;
+        }
         default:
             break;
     }

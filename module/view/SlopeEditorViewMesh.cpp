@@ -9,6 +9,7 @@
 #include "mesh/MeshDivision.h"
 #include "mesh/MeshMessages.h"
 #include "model/MeshSave.h"
+#include "model/ModelSteps.h"
 #include "model/SlopeMesh.h"
 #include "panels/QtMeshDialogs.h"
 #include "view/ScenePicker.h"
@@ -149,11 +150,17 @@ void SlopeEditorView::NodeOperation() {
 
 void SlopeEditorView::RunMeshCommand(int id) {
     switch (id) {
-        case 1:
-            if (SaveMesh(mesh_, meshPath_) == MeshSaveOutcome::Linked) EnterMeshMode();
+        case 1: {
+            MeshSaveOutcome saved;
+            {
+                const ModelStep step("メッシュを保存");
+                saved = SaveMesh(mesh_, meshPath_);
+            }
+            if (saved == MeshSaveOutcome::Linked) EnterMeshMode();
             DiscardDisplayLists();
             update();
             break;
+        }
         case 2:
         case 3:
             DivideSelected(id == 2);
