@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "view/NodeImpostors.h"
 #include "view/SceneFrame.h"
 
 // The six compass face images, 64 × 64 RGB rows from the bottom up, in the
@@ -51,6 +52,10 @@ public:
     // Deletes one of them; other numbers are ignored.
     void DiscardDisplayList(unsigned int list);
 
+    // Nodes as sphere impostors where the context runs their program (the
+    // default), or all as meshes; the node list is built again on a change.
+    void SetNodeImpostors(bool on);
+
     // Slope faces, each pushed with the names 2 and its shape id.
     void DrawSlopeFaces(SceneFrame& frame, bool pickMode);
 
@@ -64,12 +69,15 @@ private:
     void SetupProjection(const Camera& camera, int width, int height, const double* pickRegion);
     void CallList(unsigned int list, const std::function<void()>& draw);
     void DrawGrid(const DisplaySettings& settings);
+    void DrawNodeLayer(const SceneFrame& frame);
     void DrawVertexNumbers(const SceneFrame& frame);
     void DrawInfoText(const SceneFrame& frame);
     void DrawCompass();
     void MakeCompassTextures();
 
     CompassImages compass_;
+    NodeImpostors impostors_;
+    bool nodeImpostors_ = true;
     std::array<unsigned int, 6> compassTextures_{};
     std::array<bool, 9> built_{};
     std::array<int, 4> viewport_{};
