@@ -178,7 +178,7 @@ bool NodeImpostors::Available() {
         tried_ = true;
         if (!Build()) program_ = 0;
     }
-    return program_ != 0;
+    return program_ != 0 && QOpenGLContext::currentContext();
 }
 
 bool NodeImpostors::Build() {

@@ -124,13 +124,9 @@ protected:
 };
 
 TEST_F(NodeImpostorTest, ImpostorsDrawTheSpheresOfTheMeshes) {
-    const std::vector<std::string> grid4x4x3 = {"new",
-                                                "--storeys",
-                                                "1F:0,2F:3500,3F:7000",
-                                                "--x",
-                                                "X1:0,X2:6000,X3:12000,X4:18000",
-                                                "--y",
-                                                "Y1:0,Y2:6000,Y3:12000,Y4:18000"};
+    const std::vector<std::string> grid4x4x3 = {
+        "new", "--storeys", "1F:0,2F:3500,3F:7000", "--x", "X1:0,X2:6000,X3:12000,X4:18000", "--y",
+        "Y1:0,Y2:6000,Y3:12000,Y4:18000"};
     struct Case {
         const char* name;
         std::vector<std::string> teva;
