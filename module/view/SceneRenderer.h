@@ -1,7 +1,8 @@
 #pragma once
 // Draws the editor view's scene with OpenGL 1.1: the grid, the model's
 // ridge lines, names, outlines and nodes (kept in display lists 1 to 8), the
-// slope faces, the vertex order numbers, the info text and the compass. No
+// slope faces, the vertex order numbers, the info text and the compass; the
+// node spheres as GLSL 1.20 impostors where the context runs them. No
 // window code: it draws into whatever context is current, so tests can run
 // it offscreen.
 
