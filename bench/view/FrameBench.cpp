@@ -1,5 +1,6 @@
 // Frame time of the editor view's renderer, offscreen on Mesa, with every
-// display list built and with the lists rebuilt each frame; and the number
+// display list built and with the lists rebuilt each frame (node spheres as
+// impostors, and to compare as meshes); and the number
 // of model library calls a frame with built lists makes (it must be 0).
 //
 // Run under a display: xvfb-run -a build/bench/bin/view_bench
@@ -145,12 +146,14 @@ std::string LargeModel() {
            List("Y", 40, 6000) + "'";
 }
 
-void Frames(benchmark::State& state, const std::string& teva, bool rebuild) {
+// meshes: every node sphere a mesh, as before impostors (to compare).
+void Frames(benchmark::State& state, const std::string& teva, bool rebuild, bool meshes = false) {
     Scene scene(teva);
     if (!scene.ok) {
         state.SkipWithError("no project or no OpenGL context");
         return;
     }
+    scene.renderer->SetNodeImpostors(!meshes);
     scene.Frame();  // builds the lists
     for (auto _ : state) {
         if (rebuild) scene.renderer->DiscardDisplayLists();
@@ -167,6 +170,8 @@ void BM_DemoCached(benchmark::State& state) { Frames(state, "demo", false); }
 void BM_DemoRebuilt(benchmark::State& state) { Frames(state, "demo", true); }
 void BM_Large10x40x40Cached(benchmark::State& state) { Frames(state, LargeModel(), false); }
 void BM_Large10x40x40Rebuilt(benchmark::State& state) { Frames(state, LargeModel(), true); }
+void BM_DemoCachedMeshes(benchmark::State& state) { Frames(state, "demo", false, true); }
+void BM_Large10x40x40CachedMeshes(benchmark::State& state) { Frames(state, LargeModel(), false, true); }
 
 // A node pick at a node in the middle of the view: the spheres that can
 // reach the click drawn in selection mode, or (to compare) every sphere.
@@ -248,6 +253,8 @@ BENCHMARK(BM_DemoCached)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DemoRebuilt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Large10x40x40Cached)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Large10x40x40Rebuilt)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DemoCachedMeshes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Large10x40x40CachedMeshes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 
 #include "model/SceneContent.h"
 #include "view/GlLabel.h"
@@ -75,28 +76,43 @@ void DrawSlopeNames(const SceneFrame& f) {
         DrawLabel(*f.labels, label.anchor, label.text, LabelAnchor::BottomCentre);
 }
 
+std::array<float, 4> NodeColour(Colour nodeColour, bool picked) {
+    const float r = RedOf(nodeColour) / 255.0f, g = GreenOf(nodeColour) / 255.0f, b = BlueOf(nodeColour) / 255.0f;
+    if (picked) return {b, r, g, 1.0f};
+    return {r, g, b, 1.0f};
+}
+
+void SetNodeMaterial(Colour nodeColour, bool picked) {
+    const GLfloat specular[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, NodeColour(nodeColour, picked).data());
+}
+
+bool IsPicked(const SceneFrame& f, const NodeRef& node) {
+    return f.picked && std::find(f.picked->begin(), f.picked->end(), node) != f.picked->end();
+}
+
 void DrawNodes(const SceneFrame& f) {
     const std::vector<SceneNode> nodes = VisibleNodes(FilterOf(f));
     if (nodes.empty()) return;
     const DisplaySettings& s = *f.settings;
     glLineWidth(1.0f);
-    GLUquadric* sphere = gluNewQuadric();
+    GLUquadric* sphere = NewNodeQuadric();
     if (!sphere) return;
-    gluQuadricDrawStyle(sphere, GLU_FILL);
-    gluQuadricOrientation(sphere, GLU_OUTSIDE);
-    gluQuadricNormals(sphere, GLU_SMOOTH);
-    const float r = RedOf(s.nodeColour) / 255.0f, g = GreenOf(s.nodeColour) / 255.0f,
-                b = BlueOf(s.nodeColour) / 255.0f;
-    const GLfloat specular[4] = {0.1f, 0.1f, 0.1f, 1.0f};
-    const GLfloat plain[4] = {r, g, b, 1.0f};
-    const GLfloat picked[4] = {b, r, g, 1.0f};
     for (const SceneNode& n : nodes) {
-        const bool isPicked = f.picked && std::find(f.picked->begin(), f.picked->end(), n.ref) != f.picked->end();
-        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, isPicked ? picked : plain);
+        SetNodeMaterial(s.nodeColour, IsPicked(f, n.ref));
         DrawNodeSphere(sphere, n.ref, n.position, s.nodeSize);
     }
     gluDeleteQuadric(sphere);
+}
+
+GLUquadric* NewNodeQuadric() {
+    GLUquadric* sphere = gluNewQuadric();
+    if (!sphere) return nullptr;
+    gluQuadricDrawStyle(sphere, GLU_FILL);
+    gluQuadricOrientation(sphere, GLU_OUTSIDE);
+    gluQuadricNormals(sphere, GLU_SMOOTH);
+    return sphere;
 }
 
 void DrawNodeSphere(GLUquadric* sphere, const NodeRef& node, const Vec3d& position, double radius) {

@@ -3,6 +3,8 @@
 // lines, slope outlines, layer names, axis tags, slope names and nodes, drawn
 // from what the model layer's scene content gives.
 
+#include <array>
+
 #include "view/SceneFrame.h"
 
 struct GLUquadric;
@@ -15,6 +17,17 @@ void DrawSlopeNames(const SceneFrame& frame);
 // Nodes as lit spheres with their pick names (1, level, sub-layer, node);
 // picked nodes in the node colour with its channels rotated.
 void DrawNodes(const SceneFrame& frame);
+
+// Whether the frame's picked nodes hold `node`.
+bool IsPicked(const SceneFrame& frame, const NodeRef& node);
+// A node's colour as GL components: the node colour, or for a picked node
+// the node colour with its channels rotated.
+std::array<float, 4> NodeColour(Colour nodeColour, bool picked);
+// That colour as the ambient and diffuse material, with the nodes' specular.
+void SetNodeMaterial(Colour nodeColour, bool picked);
+// A quadric for node spheres (filled, smooth normals outward); null when
+// GLU has no memory for one.
+GLUquadric* NewNodeQuadric();
 
 // A node's sphere at its position, inside its pick names (1, level,
 // sub-layer, node).

@@ -57,6 +57,7 @@ void SceneRenderer::Initialise(const DisplaySettings& settings) {
     glDisable(GL_CULL_FACE);
     built_.fill(false);
     compassTextures_.fill(0);
+    impostors_.Reset();
 }
 
 void SceneRenderer::ApplyClearColour(const DisplaySettings& s) {
@@ -146,7 +147,7 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
 
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING);
-    if (f.Item(display_items::kNodes)) CallList(kListNodes, [&] { DrawNodes(f); });
+    if (f.Item(display_items::kNodes)) DrawNodeLayer(f);
     const bool meshMode = f.mode == InteractionMode::Mesh && f.mesh;
     if (meshMode) CallList(kListMeshNodes, [&] { DrawMeshNodes(*f.mesh, *f.settings); });
 
@@ -193,6 +194,21 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
     glPopMatrix();
 
     glPopMatrix();
+}
+
+void SceneRenderer::SetNodeImpostors(bool on) {
+    if (on != nodeImpostors_) built_[kListNodes] = false;
+    nodeImpostors_ = on;
+}
+
+void SceneRenderer::DrawNodeLayer(const SceneFrame& f) {
+    if (!nodeImpostors_ || !impostors_.Available()) {
+        CallList(kListNodes, [&] { DrawNodes(f); });
+        return;
+    }
+    impostors_.Draw(f, {&modelview_, &projection_, &viewport_}, [&] {
+        CallList(kListNodes, [&] { impostors_.Compile(f); });
+    });
 }
 
 void SceneRenderer::DrawGrid(const DisplaySettings& s) {

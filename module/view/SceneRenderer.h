@@ -1,7 +1,8 @@
 #pragma once
 // Draws the editor view's scene with OpenGL 1.1: the grid, the model's
 // ridge lines, names, outlines and nodes (kept in display lists 1 to 8), the
-// slope faces, the vertex order numbers, the info text and the compass. No
+// slope faces, the vertex order numbers, the info text and the compass; the
+// node spheres as GLSL 1.20 impostors where the context runs them. No
 // window code: it draws into whatever context is current, so tests can run
 // it offscreen.
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "view/NodeImpostors.h"
 #include "view/SceneFrame.h"
 
 // The six compass face images, 64 × 64 RGB rows from the bottom up, in the
@@ -51,6 +53,10 @@ public:
     // Deletes one of them; other numbers are ignored.
     void DiscardDisplayList(unsigned int list);
 
+    // Nodes as sphere impostors where the context runs their program (the
+    // default), or all as meshes; the node list is built again on a change.
+    void SetNodeImpostors(bool on);
+
     // Slope faces, each pushed with the names 2 and its shape id.
     void DrawSlopeFaces(SceneFrame& frame, bool pickMode);
 
@@ -64,6 +70,7 @@ private:
     void SetupProjection(const Camera& camera, int width, int height, const double* pickRegion);
     void CallList(unsigned int list, const std::function<void()>& draw);
     void DrawGrid(const DisplaySettings& settings);
+    void DrawNodeLayer(const SceneFrame& frame);
     void DrawVertexNumbers(const SceneFrame& frame);
     // The edge or the slope a refused definition failed on, in orange.
     void DrawRefusal(const SceneFrame& frame);
@@ -72,6 +79,8 @@ private:
     void MakeCompassTextures();
 
     CompassImages compass_;
+    NodeImpostors impostors_;
+    bool nodeImpostors_ = true;
     std::array<unsigned int, 6> compassTextures_{};
     std::array<bool, 9> built_{};
     std::array<int, 4> viewport_{};
