@@ -29,6 +29,9 @@
 #include "model/SceneContent.h"
 #include "view/SceneRenderer.h"
 #include "view/ScenePicker.h"
+#include "mesh/MeshDivision.h"
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -241,11 +244,81 @@ void BM_SlopePick1000(benchmark::State& state) {
     state.counters["slopes"] = static_cast<double>(scene.shapes.Size());
 }
 
+// Mesh mode on the demo with South roof's outline divided into 500 × 500
+// quadrilaterals, the most a division may make (250,000 elements, 251,001
+// nodes): a frame with its lists built, one rebuilding list 8, and a pick.
+struct MeshScene {
+    MeshScene() : scene("demo") {
+        if (!scene.ok) return;
+        MeshElement roof{0, {{0, 0, 10500}, {0, 9000, 10500}, {24000, 9000, 10500}, {24000, 0, 10500}}};
+        ws.kind = MeshKind::Outline;
+        ws.working = {roof};
+        ws.selectedElement = 0;
+        divided = DivideSelectedElement(ws, 500, 500, false) == DivisionResult::Done;
+        for (size_t i = 1; i <= 9; ++i) scene.frame.items[i] = i == display_items::kGrid || i == display_items::kCompass;
+        scene.frame.mode = InteractionMode::Mesh;
+        scene.frame.mesh = &ws;
+        scene.camera.target = Vec3d(12000, 4500, 10500);
+        scene.camera.distance = 30000;
+    }
+    bool Ready(benchmark::State& state) {
+        if (!scene.ok || !divided) state.SkipWithError("no OpenGL context or no division");
+        return scene.ok && divided;
+    }
+    Scene scene;
+    MeshWorkspace ws;
+    bool divided = false;
+};
+
+double PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void MeshFrames(benchmark::State& state, bool rebuild) {
+    MeshScene mesh;
+    if (!mesh.Ready(state)) return;
+    mesh.scene.Frame();
+    for (auto _ : state) {
+        if (rebuild) mesh.scene.renderer->DiscardDisplayList(kListMeshNodes);
+        mesh.scene.Frame();
+    }
+    state.counters["elements"] = static_cast<double>(mesh.ws.working.size());
+    state.counters["nodes"] = static_cast<double>(mesh.ws.nodes.size());
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void BM_MeshModeFrameAtBudget(benchmark::State& state) { MeshFrames(state, false); }
+void BM_MeshModeFrameAtBudgetRebuilt(benchmark::State& state) { MeshFrames(state, true); }
+
+// A click in the middle of the roof: the node pick, which misses, then the
+// element pick.
+void BM_MeshPickAtBudget(benchmark::State& state) {
+    MeshScene mesh;
+    if (!mesh.Ready(state)) return;
+    mesh.scene.Frame();
+    ScenePicker picker(*mesh.scene.renderer, [](const std::string&) { return std::make_pair(40, 13); });
+    const auto& r = *mesh.scene.renderer;
+    double wx, wy, wz;
+    gluProject(12011, 4507, 10500, r.Modelview().data(), r.Projection().data(), r.Viewport().data(), &wx, &wy, &wz);
+    bool hit = false;
+    for (auto _ : state) {
+        const bool node = !picker.PickMeshNodes(mesh.scene.frame, static_cast<int>(wx), 600 - static_cast<int>(wy)).empty();
+        hit = node || picker.PickMeshElement(mesh.scene.frame, static_cast<int>(wx), 600 - static_cast<int>(wy));
+    }
+    state.counters["hit"] = hit;
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
 void BM_NodePickLarge(benchmark::State& state) { NodePicks(state, LargeModel(), true); }
 void BM_NodePickLargeEverySphere(benchmark::State& state) { NodePicks(state, LargeModel(), false); }
 void BM_NodePickDemo(benchmark::State& state) { NodePicks(state, "demo", true); }
 
 BENCHMARK(BM_NodePickDemo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshModeFrameAtBudget)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshModeFrameAtBudgetRebuilt)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_MeshPickAtBudget)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SlopePick1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NodePickLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NodePickLargeEverySphere)->Unit(benchmark::kMillisecond)->Iterations(3);

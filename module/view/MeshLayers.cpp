@@ -6,6 +6,7 @@
 #include <string>
 
 #include "view/GlLabel.h"
+#include "view/SceneLayers.h"
 #include "view/SlopeTessellator.h"
 
 namespace {
@@ -54,19 +55,32 @@ bool Convex(const MeshElement& e) {
     return true;
 }
 
-void FillElement(const MeshElement& e, bool olive) {
+// Fills the element; inside an open GL_TRIANGLES batch (`batched`) a convex
+// element adds its fan as triangles and answers true, anything else is left
+// for a drawing of its own (false).
+bool FillElement(const MeshElement& e, bool olive, bool batched = false) {
     const ElementRamp ramp(e);
     auto vertex = [&](const Vec3d& p) {
         if (olive) glColor4f(0.5f, 0.5f, 0.0f, 0.5f);
         else ramp.Apply(p);
         glVertex3d(p.x, p.y, p.z);
     };
-    if (e.vertices.size() < 3) return;
-    if (e.vertices.size() == 3 || Convex(e)) {
+    if (e.vertices.size() < 3) return true;
+    const bool convex = e.vertices.size() == 3 || Convex(e);
+    if (batched) {
+        if (!convex) return false;
+        for (size_t i = 1; i + 1 < e.vertices.size(); ++i) {
+            vertex(AsVec(e.vertices[0]));
+            vertex(AsVec(e.vertices[i]));
+            vertex(AsVec(e.vertices[i + 1]));
+        }
+        return true;
+    }
+    if (convex) {
         glBegin(GL_TRIANGLE_FAN);
         for (const MeshVertex& v : e.vertices) vertex(AsVec(v));
         glEnd();
-        return;
+        return true;
     }
     std::vector<Vec3d> outline;
     for (const MeshVertex& v : e.vertices) outline.push_back(AsVec(v));
@@ -75,6 +89,7 @@ void FillElement(const MeshElement& e, bool olive) {
         for (const Vec3d& p : primitive.vertices) vertex(p);
         glEnd();
     }
+    return true;
 }
 
 void DrawElementNumbers(const MeshElement& e, LabelRasterizer& labels) {
@@ -89,21 +104,18 @@ void DrawElementNumbers(const MeshElement& e, LabelRasterizer& labels) {
 
 }  // namespace
 
+std::array<float, 4> MeshNodeColour(const MeshWorkspace& ws, size_t n, Colour nodeColour) {
+    if (ws.secondPick == n && ws.firstPick != n) return {0.49f, 0.49f, 0.0f, 1.0f};
+    return NodeColour(nodeColour, ws.firstPick == n);
+}
+
 void DrawMeshNodes(const MeshWorkspace& ws, const DisplaySettings& s, const std::vector<size_t>* which) {
-    GLUquadric* sphere = gluNewQuadric();
+    GLUquadric* sphere = NewNodeQuadric();
     if (!sphere) return;
-    gluQuadricNormals(sphere, GLU_SMOOTH);
-    const float r = RedOf(s.nodeColour) / 255.0f, g = GreenOf(s.nodeColour) / 255.0f,
-                b = BlueOf(s.nodeColour) / 255.0f;
-    const GLfloat specular[4] = {0.1f, 0.1f, 0.1f, 1.0f};
-    const GLfloat plain[4] = {r, g, b, 1.0f};
-    const GLfloat first[4] = {b, r, g, 1.0f};
-    const GLfloat second[4] = {0.49f, 0.49f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    SetNodeSpecular();
     auto draw = [&](size_t n) {
         if (n >= ws.nodes.size() || ws.nodes[n].vertices.empty()) return;
-        const GLfloat* colour = ws.firstPick == n ? first : ws.secondPick == n ? second : plain;
-        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, colour);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, MeshNodeColour(ws, n, s.nodeColour).data());
         const MeshVertex at = ws.NodePosition(n);
         glPushMatrix();
         glTranslated(at.x, at.y, at.z);
@@ -122,20 +134,20 @@ void DrawMeshNodes(const MeshWorkspace& ws, const DisplaySettings& s, const std:
 
 void DrawMeshOutlines(const MeshWorkspace& ws) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    if (ws.kind == MeshKind::File) {
-        for (const MeshElement& e : ws.file) {
-            glBegin(GL_LINE_LOOP);
-            for (size_t i = 0; i < e.vertices.size() && i < 3; ++i)
-                glVertex3d(e.vertices[i].x, e.vertices[i].y, e.vertices[i].z);
-            glEnd();
+    // Each loop as separate lines, all in one batch.
+    const bool file = ws.kind == MeshKind::File;
+    glBegin(GL_LINES);
+    for (const MeshElement& e : file ? ws.file : ws.working) {
+        const size_t n = file ? std::min<size_t>(e.vertices.size(), 3) : e.vertices.size();
+        if (n < 2) continue;
+        for (size_t i = 0; i < n; ++i) {
+            const MeshVertex &a = e.vertices[i], &b = e.vertices[(i + 1) % n];
+            glVertex3d(a.x, a.y, a.z);
+            glVertex3d(b.x, b.y, b.z);
         }
-        return;
     }
-    for (const MeshElement& e : ws.working) {
-        glBegin(GL_LINE_LOOP);
-        for (const MeshVertex& v : e.vertices) glVertex3d(v.x, v.y, v.z);
-        glEnd();
-    }
+    glEnd();
+    if (file) return;
     if (ws.firstPick && ws.secondPick && *ws.firstPick != *ws.secondPick && *ws.firstPick < ws.nodes.size() &&
         *ws.secondPick < ws.nodes.size()) {
         const MeshVertex a = ws.NodePosition(*ws.firstPick), b = ws.NodePosition(*ws.secondPick);
@@ -158,7 +170,15 @@ void DrawMeshFaces(const MeshList& list, std::optional<size_t> selected, LabelRa
     };
     if (which) {
         for (size_t i : *which) draw(i);
-    } else {
-        for (size_t i = 0; i < list.size(); ++i) draw(i);
+        return;
     }
+    // Drawing (not picking) every element: convex ones in one batch of
+    // triangles, the rest each on its own, in list order otherwise.
+    std::vector<size_t> apart;
+    glBegin(GL_TRIANGLES);
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (selected == i || !FillElement(list[i], highlight, true)) apart.push_back(i);
+    }
+    glEnd();
+    for (size_t i : apart) draw(i);
 }

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/SceneContent.h"
 #include "view/SceneLayers.h"
 
 namespace {
@@ -216,30 +215,27 @@ bool NodeImpostors::Build() {
     return true;
 }
 
-void NodeImpostors::Compile(const SceneFrame& f) {
-    nodes_.clear();
-    const std::vector<SceneNode> visible = VisibleNodes({f.range, f.hiddenAxes, f.hiddenLayers});
-    if (visible.empty()) return;
-    nodes_.reserve(visible.size());
+void NodeImpostors::Compile(std::vector<Sphere> spheres) {
+    nodes_ = std::move(spheres);
+    if (nodes_.empty()) return;
     glBegin(GL_POINTS);
-    for (const SceneNode& n : visible) {
-        nodes_.push_back({n.ref, n.position, IsPicked(f, n.ref)});
-        glColor4fv(NodeColour(f.settings->nodeColour, nodes_.back().picked).data());
+    for (const Node& n : nodes_) {
+        glColor4fv(n.colour.data());
         glVertex3d(n.position.x, n.position.y, n.position.z);
     }
     glEnd();
 }
 
-void NodeImpostors::Draw(const SceneFrame& f, const View& view, const std::function<void()>& callList) {
+void NodeImpostors::Draw(double radius, const View& view, const std::function<void()>& callList) {
     QOpenGLFunctions& gl = *QOpenGLContext::currentContext()->functions();
     const Matrix& m = *view.modelview;
     // The modelview scales uniformly: its first column's length.
-    const double eyeRadius = f.settings->nodeSize * std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
+    const double eyeRadius = radius * std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
     const std::array<int, 4>& vp = *view.viewport;
 
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);
     glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
-    SetNodeMaterial(f.settings->nodeColour, false);  // the specular the program reads
+    SetNodeSpecular();  // the specular the program reads
     gl.glUseProgram(program_);
     gl.glUniform1f(radiusUniform_, static_cast<float>(eyeRadius));
     gl.glUniform4f(viewportUniform_, static_cast<float>(vp[0]), static_cast<float>(vp[1]), static_cast<float>(vp[2]),
@@ -255,8 +251,9 @@ void NodeImpostors::Draw(const SceneFrame& f, const View& view, const std::funct
     for (const Node& n : nodes_) {
         if (!ShowsAsMesh(n, view, eyeRadius)) continue;
         if (!sphere && !(sphere = NewNodeQuadric())) break;
-        SetNodeMaterial(f.settings->nodeColour, n.picked);
-        DrawNodeSphere(sphere, n.ref, n.position, f.settings->nodeSize);
+        SetNodeSpecular();
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, n.colour.data());
+        DrawNodeSphere(sphere, n.ref, n.position, radius);
     }
     if (sphere) gluDeleteQuadric(sphere);
     glPopAttrib();

@@ -30,19 +30,22 @@ public:
     // Builds the program on first use in the current context; false when
     // the context cannot run it (the meshes are drawn instead).
     bool Available();
-    // The frame's nodes: `callList` runs the node list, which, when it must
-    // be built, calls Compile. Points first, then the meshes.
-    void Draw(const SceneFrame& frame, const View& view, const std::function<void()>& callList);
-    // Records the visible nodes and compiles them, as coloured points, into
-    // the list being built. Reads the model.
-    void Compile(const SceneFrame& frame);
+    struct Sphere {
+        Vec3d position;
+        std::array<float, 4> colour{};  // ambient and diffuse
+        NodeRef ref;                     // its pick names, when a node's
+    };
+
+    // Spheres of `radius` (model units): `callList` runs the list holding
+    // them, which, when it must be built, calls Compile. Points first, then
+    // the meshes.
+    void Draw(double radius, const View& view, const std::function<void()>& callList);
+    // Records the spheres and compiles them, as coloured points, into the
+    // list being built.
+    void Compile(std::vector<Sphere> spheres);
 
 private:
-    struct Node {
-        NodeRef ref;
-        Vec3d position;
-        bool picked = false;
-    };
+    using Node = Sphere;
     bool ShowsAsMesh(const Node& node, const View& view, double eyeRadius) const;
     bool Build();
 

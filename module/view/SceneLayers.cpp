@@ -82,9 +82,13 @@ std::array<float, 4> NodeColour(Colour nodeColour, bool picked) {
     return {r, g, b, 1.0f};
 }
 
-void SetNodeMaterial(Colour nodeColour, bool picked) {
+void SetNodeSpecular() {
     const GLfloat specular[4] = {0.1f, 0.1f, 0.1f, 1.0f};
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+}
+
+void SetNodeMaterial(Colour nodeColour, bool picked) {
+    SetNodeSpecular();
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, NodeColour(nodeColour, picked).data());
 }
 

@@ -25,6 +25,8 @@ bool IsPicked(const SceneFrame& frame, const NodeRef& node);
 std::array<float, 4> NodeColour(Colour nodeColour, bool picked);
 // That colour as the ambient and diffuse material, with the nodes' specular.
 void SetNodeMaterial(Colour nodeColour, bool picked);
+// The nodes' specular (0.1, 0.1, 0.1) alone.
+void SetNodeSpecular();
 // A quadric for node spheres (filled, smooth normals outward); null when
 // GLU has no memory for one.
 GLUquadric* NewNodeQuadric();

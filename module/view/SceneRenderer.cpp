@@ -58,6 +58,7 @@ void SceneRenderer::Initialise(const DisplaySettings& settings) {
     built_.fill(false);
     compassTextures_.fill(0);
     impostors_.Reset();
+    meshImpostors_.Reset();
 }
 
 void SceneRenderer::ApplyClearColour(const DisplaySettings& s) {
@@ -149,7 +150,7 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
     glEnable(GL_LIGHTING);
     if (f.Item(display_items::kNodes)) DrawNodeLayer(f);
     const bool meshMode = f.mode == InteractionMode::Mesh && f.mesh;
-    if (meshMode) CallList(kListMeshNodes, [&] { DrawMeshNodes(*f.mesh, *f.settings); });
+    if (meshMode) DrawMeshNodeLayer(f);
 
     if (f.shapes) f.shapes->OrderShapesForDrawing(eye);
 
@@ -197,7 +198,7 @@ void SceneRenderer::DrawScene(SceneFrame& f) {
 }
 
 void SceneRenderer::SetNodeImpostors(bool on) {
-    if (on != nodeImpostors_) built_[kListNodes] = false;
+    if (on != nodeImpostors_) built_[kListNodes] = built_[kListMeshNodes] = false;
     nodeImpostors_ = on;
 }
 
@@ -206,8 +207,33 @@ void SceneRenderer::DrawNodeLayer(const SceneFrame& f) {
         CallList(kListNodes, [&] { DrawNodes(f); });
         return;
     }
-    impostors_.Draw(f, {&modelview_, &projection_, &viewport_}, [&] {
-        CallList(kListNodes, [&] { impostors_.Compile(f); });
+    impostors_.Draw(f.settings->nodeSize, {&modelview_, &projection_, &viewport_}, [&] {
+        CallList(kListNodes, [&] {
+            std::vector<NodeImpostors::Sphere> spheres;
+            for (const SceneNode& n : VisibleNodes({f.range, f.hiddenAxes, f.hiddenLayers}))
+                spheres.push_back({n.position, NodeColour(f.settings->nodeColour, IsPicked(f, n.ref)), n.ref});
+            impostors_.Compile(std::move(spheres));
+        });
+    });
+}
+
+void SceneRenderer::DrawMeshNodeLayer(const SceneFrame& f) {
+    if (!nodeImpostors_ || !meshImpostors_.Available()) {
+        CallList(kListMeshNodes, [&] { DrawMeshNodes(*f.mesh, *f.settings); });
+        return;
+    }
+    meshImpostors_.Draw(f.settings->nodeSize, {&modelview_, &projection_, &viewport_}, [&] {
+        CallList(kListMeshNodes, [&] {
+            const MeshWorkspace& ws = *f.mesh;
+            std::vector<NodeImpostors::Sphere> spheres;
+            spheres.reserve(ws.nodes.size());
+            for (size_t n = 0; n < ws.nodes.size(); ++n) {
+                if (ws.nodes[n].vertices.empty()) continue;
+                const MeshVertex p = ws.NodePosition(n);
+                spheres.push_back({Vec3d(p.x, p.y, p.z), MeshNodeColour(ws, n, f.settings->nodeColour), {}});
+            }
+            meshImpostors_.Compile(std::move(spheres));
+        });
     });
 }
 

@@ -71,6 +71,8 @@ private:
     void CallList(unsigned int list, const std::function<void()>& draw);
     void DrawGrid(const DisplaySettings& settings);
     void DrawNodeLayer(const SceneFrame& frame);
+    // Mesh mode's node spheres (list 8), as impostors too.
+    void DrawMeshNodeLayer(const SceneFrame& frame);
     void DrawVertexNumbers(const SceneFrame& frame);
     // The edge or the slope a refused definition failed on, in orange.
     void DrawRefusal(const SceneFrame& frame);
@@ -80,6 +82,7 @@ private:
 
     CompassImages compass_;
     NodeImpostors impostors_;
+    NodeImpostors meshImpostors_;
     bool nodeImpostors_ = true;
     std::array<unsigned int, 6> compassTextures_{};
     std::array<bool, 9> built_{};
