@@ -168,6 +168,28 @@ TEVA_API int teva_create(const char* path, const char* title);
  * storey number) and floor height, strictly above the last storey's. The
  * new storey's number, or -1. */
 TEVA_API int teva_add_storey(const char* name, double height);
+/* Undo and redo. The writes between teva_step_begin and teva_step_end form
+ * one step named by the label (UTF-8; a label longer than 63 bytes is cut
+ * after its last whole character within 63 bytes; the label is read no
+ * further than 64 bytes). A write outside a step is a step of its own,
+ * named after its entry ("DB_put", "DB_del", "DB_Usno", "DB_Usren",
+ * "DB_Usdel", "teva_add_storey"); a step without writes is no step.
+ * Begin: 0, -4 when a step is open already or the label is null, empty or
+ * not UTF-8, -3 without a project. End: 0, -4 when no step is open, -3.
+ * teva_undo / teva_redo take the last step back (forth) in one committed
+ * transaction: 0 done, -3 nothing to undo or redo (or no project), -4 while
+ * a step is open, -5 the file refused it (nothing changed, teva_last_error()
+ * tells why). A new step after an undo empties the redo side; teva_open and
+ * teva_close empty the history. Like DB_put, undo and redo do not
+ * restructure: the caller runs DB_restruct. */
+TEVA_API int teva_step_begin(const char* label);
+TEVA_API int teva_step_end(void);
+TEVA_API int teva_undo(void);
+TEVA_API int teva_redo(void);
+/* The label of the step teva_undo (teva_redo) would take, "" when none.
+ * The text stays valid until the next call of the same entry. */
+TEVA_API const char* teva_undo_label(void);
+TEVA_API const char* teva_redo_label(void);
 /* Checks the open project's integrity (database and records): 0 when sound;
  * -1 with the problems, one per line, in teva_last_error(). */
 TEVA_API int teva_check(void);

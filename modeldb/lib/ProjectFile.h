@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ProjectData.h"
+#include "UndoLog.h"
 
 #include <memory>
 #include <string>
@@ -36,7 +37,9 @@ public:
     ProjectFile& operator=(const ProjectFile&) = delete;
 
     // Each write below is one committed transaction: true when committed,
-    // false (nothing changed, lastError() set) otherwise.
+    // false (nothing changed, lastError() set) otherwise. Each is logged in
+    // history(), as part of its open step or as a step of its own named
+    // after the library entry that makes it.
     bool putHeader(const RecordBytes& header);
     bool putRecord(int kind, const RecordKey& key, const RecordBytes& bytes);
     bool deleteRecord(int kind, const RecordKey& key);
@@ -44,6 +47,14 @@ public:
     bool renameName(int kind, int number, const std::string& text);
     bool deleteName(int kind, int number);
     bool addStorey(int number, const std::string& name, double height);
+
+    // Takes the last step of `side` of history() back in one committed
+    // transaction and reads the file again into `data`: true when committed,
+    // false (nothing changed, lastError() set) otherwise.
+    bool replay(UndoLog::Side side, ProjectData& data);
+
+    UndoLog& history() { return history_; }
+    const UndoLog& history() const { return history_; }
 
     // Problems found by SQLite's integrity_check (empty when sound).
     std::vector<std::string> integrityProblems();
@@ -54,10 +65,12 @@ public:
 private:
     ProjectFile(sqlite3* db, std::string path);
     // Runs `body` (returning true when its statements succeeded) inside one
-    // BEGIN IMMEDIATE ... COMMIT; rolls back on any failure.
-    template <typename Body> bool transaction(Body&& body);
+    // BEGIN IMMEDIATE ... COMMIT; rolls back on any failure. `entry` names
+    // the write in the history when no step is open.
+    template <typename Body> bool transaction(const char* entry, Body&& body);
 
     sqlite3* db_;
+    UndoLog history_;
     std::string path_;
     std::string lastError_;
 };
