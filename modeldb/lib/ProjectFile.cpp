@@ -173,6 +173,8 @@ ProjectFile::ProjectFile(sqlite3* db, std::string path)
 
 ProjectFile::~ProjectFile()
 {
+    // close_v2: the connection ends once the history's prepared statement
+    // is finalized, right after this.
     sqlite3_close_v2(db_);
 }
 
@@ -355,10 +357,19 @@ template <typename Body> bool ProjectFile::transaction(const char* entry, Body&&
     return false;
 }
 
+SqlStatement& ProjectFile::statement(const char* sql)
+{
+    auto& stmt = statements_[sql];
+    if (!stmt || !stmt->ok())
+        stmt = std::make_unique<SqlStatement>(db_, sql);
+    stmt->reset();
+    return *stmt;
+}
+
 bool ProjectFile::putHeader(const RecordBytes& header)
 {
     return transaction("DB_put", [&] {
-        SqlStatement stmt(db_, "UPDATE project SET title = ?, header = ? WHERE id = 1");
+        SqlStatement& stmt = statement("UPDATE project SET title = ?, header = ? WHERE id = 1");
         return stmt.bind(1, decodeProjectHeader(header.data()).title)
                    .bindBlob(2, header.data(), static_cast<int>(header.size()))
                    .run() &&
@@ -369,9 +380,9 @@ bool ProjectFile::putHeader(const RecordBytes& header)
 bool ProjectFile::putRecord(int kind, const RecordKey& key, const RecordBytes& bytes)
 {
     return transaction("DB_put", [&] {
-        SqlStatement stmt(db_,
-                          "INSERT INTO records(kind, key1, key2, data) VALUES (?, ?, ?, ?)"
-                          " ON CONFLICT (kind, key1, key2) DO UPDATE SET data = excluded.data");
+        SqlStatement& stmt =
+            statement("INSERT INTO records(kind, key1, key2, data) VALUES (?, ?, ?, ?)"
+                      " ON CONFLICT (kind, key1, key2) DO UPDATE SET data = excluded.data");
         return stmt.bind(1, static_cast<long long>(kind))
             .bind(2, static_cast<long long>(key.first))
             .bind(3, static_cast<long long>(key.second))
@@ -383,7 +394,7 @@ bool ProjectFile::putRecord(int kind, const RecordKey& key, const RecordBytes& b
 bool ProjectFile::deleteRecord(int kind, const RecordKey& key)
 {
     return transaction("DB_del", [&] {
-        SqlStatement stmt(db_, "DELETE FROM records WHERE kind = ? AND key1 = ? AND key2 = ?");
+        SqlStatement& stmt = statement("DELETE FROM records WHERE kind = ? AND key1 = ? AND key2 = ?");
         return stmt.bind(1, static_cast<long long>(kind))
                    .bind(2, static_cast<long long>(key.first))
                    .bind(3, static_cast<long long>(key.second))
@@ -395,7 +406,7 @@ bool ProjectFile::deleteRecord(int kind, const RecordKey& key)
 bool ProjectFile::insertName(int kind, int number, const std::string& text)
 {
     return transaction("DB_Usno", [&] {
-        SqlStatement stmt(db_, "INSERT INTO names(kind, number, text) VALUES (?, ?, ?)");
+        SqlStatement& stmt = statement("INSERT INTO names(kind, number, text) VALUES (?, ?, ?)");
         return stmt.bind(1, static_cast<long long>(kind))
             .bind(2, static_cast<long long>(number))
             .bind(3, text)
@@ -406,7 +417,7 @@ bool ProjectFile::insertName(int kind, int number, const std::string& text)
 bool ProjectFile::renameName(int kind, int number, const std::string& text)
 {
     return transaction("DB_Usren", [&] {
-        SqlStatement stmt(db_, "UPDATE names SET text = ? WHERE kind = ? AND number = ?");
+        SqlStatement& stmt = statement("UPDATE names SET text = ? WHERE kind = ? AND number = ?");
         return stmt.bind(1, text)
                    .bind(2, static_cast<long long>(kind))
                    .bind(3, static_cast<long long>(number))
@@ -418,7 +429,7 @@ bool ProjectFile::renameName(int kind, int number, const std::string& text)
 bool ProjectFile::deleteName(int kind, int number)
 {
     return transaction("DB_Usdel", [&] {
-        SqlStatement stmt(db_, "DELETE FROM names WHERE kind = ? AND number = ?");
+        SqlStatement& stmt = statement("DELETE FROM names WHERE kind = ? AND number = ?");
         return stmt.bind(1, static_cast<long long>(kind))
                    .bind(2, static_cast<long long>(number))
                    .run() &&

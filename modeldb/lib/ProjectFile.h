@@ -6,6 +6,7 @@
 #include "ProjectData.h"
 #include "UndoLog.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 struct sqlite3;
 
 namespace teva {
+
+class SqlStatement;
 
 // Application id stored in the database header ("TEVA").
 inline constexpr int kApplicationId = 0x54455641;
@@ -69,8 +72,13 @@ private:
     // the write in the history when no step is open.
     template <typename Body> bool transaction(const char* entry, Body&& body);
 
+    // The statement for `sql`, prepared once for this connection (writes
+    // compile the history's triggers too) and reset for another run.
+    SqlStatement& statement(const char* sql);
+
     sqlite3* db_;
     UndoLog history_;
+    std::map<std::string, std::unique_ptr<SqlStatement>> statements_;
     std::string path_;
     std::string lastError_;
 };

@@ -80,6 +80,10 @@ bool UndoLog::install(sqlite3* db, std::string& error)
     return false;
 }
 
+UndoLog::UndoLog(sqlite3* db) : db_(db) {}
+
+UndoLog::~UndoLog() = default;
+
 void UndoLog::openStep(std::string label)
 {
     stepOpen_ = true;
@@ -96,11 +100,13 @@ void UndoLog::closeStep()
 
 bool UndoLog::largestSequence(long long& value)
 {
-    SqlStatement stmt(db_, "SELECT coalesce(max(seq), 0) FROM temp.teva_undo_log");
-    if (stmt.step() != SQLITE_ROW)
-        return false;
-    value = stmt.columnInt(0);
-    return true;
+    if (!largest_)
+        largest_ = std::make_unique<SqlStatement>(db_, "SELECT coalesce(max(seq), 0) FROM temp.teva_undo_log");
+    const bool found = largest_->step() == SQLITE_ROW;
+    if (found)
+        value = largest_->columnInt(0);
+    largest_->reset();
+    return found;
 }
 
 bool UndoLog::beforeWrite()

@@ -7,12 +7,15 @@
 // and it ends with the connection.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 struct sqlite3;
 
 namespace teva {
+
+class SqlStatement;
 
 class UndoLog {
 public:
@@ -29,7 +32,10 @@ public:
     // SQLite's message in `error`) when SQLite refuses.
     static bool install(sqlite3* db, std::string& error);
 
-    explicit UndoLog(sqlite3* db) : db_(db) {}
+    explicit UndoLog(sqlite3* db);
+    ~UndoLog();
+    UndoLog(const UndoLog&) = delete;
+    UndoLog& operator=(const UndoLog&) = delete;
 
     // Steps made by the caller: the writes between open and close are one.
     bool stepOpen() const { return stepOpen_; }
@@ -68,6 +74,8 @@ private:
     bool largestSequence(long long& value);
 
     sqlite3* db_;
+    // The largest sequence number, prepared once: it runs twice per write.
+    std::unique_ptr<SqlStatement> largest_;
     std::vector<Step> undo_;
     std::vector<Step> redo_;
     bool stepOpen_ = false;
