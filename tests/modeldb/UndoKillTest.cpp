@@ -71,7 +71,7 @@ TEST(TevaUndoKill, AKilledUndoLeavesTheFileOnOneSideOfTheStep)
 
     std::mt19937 rng(std::random_device{}());
     int seen[2] = {0, 0};
-    for (int round = 0; round < 8; ++round) {
+    for (int round = 0; round < 6; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const std::string path = dir.File("killed" + std::to_string(round) + ".teva");
         ASSERT_TRUE(testing_support::CopyFile(base, path));
