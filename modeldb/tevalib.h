@@ -7,7 +7,9 @@
  *
  * The 48 editor entries are bound by name at run time by the editor module
  * (plain C linkage, plain C calling convention). The host-side entries
- * (teva_*) open, create and check project files; the editor never calls them.
+ * (teva_*) open, create and check project files, which the editor never
+ * does; the editor binds the undo entries (teva_step_begin ... teva_redo_label)
+ * when the library has them.
  *
  * Conventions shared by every entry:
  *  - integers are 32-bit; record fields and name numbers 16-bit signed;

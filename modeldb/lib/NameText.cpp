@@ -27,6 +27,24 @@ std::optional<std::string> readName(const char* text)
     return name;
 }
 
+std::optional<std::string> readLabel(const char* text)
+{
+    if (!text)
+        return std::nullopt;
+    const void* end = std::memchr(text, '\0', kNameBufferBytes);
+    std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - text)
+                             : kMaxNameBytes;
+    // Byte `length` is the first one left out: when it continues a
+    // character, that character is left out whole.
+    if (!end)
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            --length;
+    std::string label(text, length);
+    if (label.empty() || !isUtf8(label))
+        return std::nullopt;
+    return label;
+}
+
 bool isUtf8(std::string_view bytes)
 {
     std::size_t i = 0;

@@ -20,6 +20,12 @@ std::optional<std::string> readText(const char* text, std::size_t maxBytes);
 // readText for a name: at most 63 bytes, and not empty.
 std::optional<std::string> readName(const char* text);
 
+// A step label: the zero-terminated UTF-8 text at `text`, read no further
+// than 64 bytes. A longer text is cut after its last whole character within
+// the first 63 bytes. Nothing for a null pointer, an empty text, or bytes
+// that are not UTF-8.
+std::optional<std::string> readLabel(const char* text);
+
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool isUtf8(std::string_view bytes);
 

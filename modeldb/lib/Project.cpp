@@ -180,6 +180,39 @@ int Project::deleteName(int kind, int number)
     return 0;
 }
 
+int Project::beginStep(std::string label)
+{
+    UndoLog& history = file_->history();
+    if (history.stepOpen())
+        return TEVA_BAD_ARGUMENT;
+    history.openStep(std::move(label));
+    return TEVA_OK;
+}
+
+int Project::endStep()
+{
+    UndoLog& history = file_->history();
+    if (!history.stepOpen())
+        return TEVA_BAD_ARGUMENT;
+    history.closeStep();
+    return TEVA_OK;
+}
+
+int Project::replay(UndoLog::Side side)
+{
+    UndoLog& history = file_->history();
+    // A step is taken back whole: not while one is being made.
+    if (history.stepOpen())
+        return TEVA_BAD_ARGUMENT;
+    if (history.empty(side))
+        return TEVA_NOT_FOUND;
+    ProjectData replayed;
+    if (!file_->replay(side, replayed))
+        return kWriteFailed;
+    data_ = std::move(replayed);
+    return TEVA_OK;
+}
+
 int Project::addStorey(const std::string& name, double height, std::string& error)
 {
     if (!std::isfinite(height)) {

@@ -39,6 +39,15 @@ public:
     int renameName(int kind, int number, const std::string& text);
     int deleteName(int kind, int number);
 
+    // Undo history (results as teva_step_begin, teva_step_end, teva_undo,
+    // teva_redo). Undo and redo change the copy but not the derived model:
+    // the caller restructures, as after any write.
+    int beginStep(std::string label);
+    int endStep();
+    int replay(UndoLog::Side side);
+    const std::string& stepLabel(UndoLog::Side side) const { return file_->history().label(side); }
+    const std::string& lastWriteError() const { return file_->lastError(); }
+
     // Appends storey K + 1 named `name` at `height`: its number, or -1 with
     // `error` set.
     int addStorey(const std::string& name, double height, std::string& error);

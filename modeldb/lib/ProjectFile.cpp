@@ -166,10 +166,15 @@ std::string describe(int code)
 
 } // namespace
 
-ProjectFile::ProjectFile(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+ProjectFile::ProjectFile(sqlite3* db, std::string path)
+    : db_(db), history_(db), path_(std::move(path))
+{
+}
 
 ProjectFile::~ProjectFile()
 {
+    // close_v2: the connection ends once the history's prepared statement
+    // is finalized, right after this.
     sqlite3_close_v2(db_);
 }
 
@@ -324,16 +329,26 @@ std::unique_ptr<ProjectFile> ProjectFile::open(const std::string& path, ProjectD
         return nullptr;
     }
     sqlite3_busy_timeout(db, 2000);
+    // The undo history lives in this connection's temporary database: it
+    // is new with every open and never written to the file.
+    std::string problem;
+    if (!UndoLog::install(db, problem)) {
+        error = path + ": the project cannot be opened for writing: " + problem;
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
     return std::unique_ptr<ProjectFile>(new ProjectFile(db, path));
 }
 
-template <typename Body> bool ProjectFile::transaction(Body&& body)
+template <typename Body> bool ProjectFile::transaction(const char* entry, Body&& body)
 {
     if (!exec(db_, "BEGIN IMMEDIATE")) {
         lastError_ = std::string("the project cannot be written: ") + sqlite3_errmsg(db_);
         return false;
     }
-    if (body() && exec(db_, "COMMIT")) {
+    UndoLog::Range logged;
+    if (history_.beforeWrite() && body() && history_.logged(logged) && exec(db_, "COMMIT")) {
+        history_.committed(logged, entry);
         lastError_.clear();
         return true;
     }
@@ -342,10 +357,19 @@ template <typename Body> bool ProjectFile::transaction(Body&& body)
     return false;
 }
 
+SqlStatement& ProjectFile::statement(const char* sql)
+{
+    auto& stmt = statements_[sql];
+    if (!stmt || !stmt->ok())
+        stmt = std::make_unique<SqlStatement>(db_, sql);
+    stmt->reset();
+    return *stmt;
+}
+
 bool ProjectFile::putHeader(const RecordBytes& header)
 {
-    return transaction([&] {
-        SqlStatement stmt(db_, "UPDATE project SET title = ?, header = ? WHERE id = 1");
+    return transaction("DB_put", [&] {
+        SqlStatement& stmt = statement("UPDATE project SET title = ?, header = ? WHERE id = 1");
         return stmt.bind(1, decodeProjectHeader(header.data()).title)
                    .bindBlob(2, header.data(), static_cast<int>(header.size()))
                    .run() &&
@@ -355,9 +379,10 @@ bool ProjectFile::putHeader(const RecordBytes& header)
 
 bool ProjectFile::putRecord(int kind, const RecordKey& key, const RecordBytes& bytes)
 {
-    return transaction([&] {
-        SqlStatement stmt(db_,
-                          "INSERT OR REPLACE INTO records(kind, key1, key2, data) VALUES (?, ?, ?, ?)");
+    return transaction("DB_put", [&] {
+        SqlStatement& stmt =
+            statement("INSERT INTO records(kind, key1, key2, data) VALUES (?, ?, ?, ?)"
+                      " ON CONFLICT (kind, key1, key2) DO UPDATE SET data = excluded.data");
         return stmt.bind(1, static_cast<long long>(kind))
             .bind(2, static_cast<long long>(key.first))
             .bind(3, static_cast<long long>(key.second))
@@ -368,8 +393,8 @@ bool ProjectFile::putRecord(int kind, const RecordKey& key, const RecordBytes& b
 
 bool ProjectFile::deleteRecord(int kind, const RecordKey& key)
 {
-    return transaction([&] {
-        SqlStatement stmt(db_, "DELETE FROM records WHERE kind = ? AND key1 = ? AND key2 = ?");
+    return transaction("DB_del", [&] {
+        SqlStatement& stmt = statement("DELETE FROM records WHERE kind = ? AND key1 = ? AND key2 = ?");
         return stmt.bind(1, static_cast<long long>(kind))
                    .bind(2, static_cast<long long>(key.first))
                    .bind(3, static_cast<long long>(key.second))
@@ -380,8 +405,8 @@ bool ProjectFile::deleteRecord(int kind, const RecordKey& key)
 
 bool ProjectFile::insertName(int kind, int number, const std::string& text)
 {
-    return transaction([&] {
-        SqlStatement stmt(db_, "INSERT INTO names(kind, number, text) VALUES (?, ?, ?)");
+    return transaction("DB_Usno", [&] {
+        SqlStatement& stmt = statement("INSERT INTO names(kind, number, text) VALUES (?, ?, ?)");
         return stmt.bind(1, static_cast<long long>(kind))
             .bind(2, static_cast<long long>(number))
             .bind(3, text)
@@ -391,8 +416,8 @@ bool ProjectFile::insertName(int kind, int number, const std::string& text)
 
 bool ProjectFile::renameName(int kind, int number, const std::string& text)
 {
-    return transaction([&] {
-        SqlStatement stmt(db_, "UPDATE names SET text = ? WHERE kind = ? AND number = ?");
+    return transaction("DB_Usren", [&] {
+        SqlStatement& stmt = statement("UPDATE names SET text = ? WHERE kind = ? AND number = ?");
         return stmt.bind(1, text)
                    .bind(2, static_cast<long long>(kind))
                    .bind(3, static_cast<long long>(number))
@@ -403,8 +428,8 @@ bool ProjectFile::renameName(int kind, int number, const std::string& text)
 
 bool ProjectFile::deleteName(int kind, int number)
 {
-    return transaction([&] {
-        SqlStatement stmt(db_, "DELETE FROM names WHERE kind = ? AND number = ?");
+    return transaction("DB_Usdel", [&] {
+        SqlStatement& stmt = statement("DELETE FROM names WHERE kind = ? AND number = ?");
         return stmt.bind(1, static_cast<long long>(kind))
                    .bind(2, static_cast<long long>(number))
                    .run() &&
@@ -414,12 +439,35 @@ bool ProjectFile::deleteName(int kind, int number)
 
 bool ProjectFile::addStorey(int number, const std::string& name, double height)
 {
-    return transaction([&] {
+    return transaction("teva_add_storey", [&] {
         SqlStatement storey(db_, "INSERT INTO storeys(number, height) VALUES (?, ?)");
         SqlStatement label(db_, "INSERT INTO names(kind, number, text) VALUES (1, ?, ?)");
         return storey.bind(1, static_cast<long long>(number)).bind(2, height).run() &&
                label.bind(1, static_cast<long long>(number)).bind(2, name).run();
     });
+}
+
+bool ProjectFile::replay(UndoLog::Side side, ProjectData& data)
+{
+    if (!exec(db_, "BEGIN IMMEDIATE")) {
+        lastError_ = std::string("the project cannot be written: ") + sqlite3_errmsg(db_);
+        return false;
+    }
+    // The file is read again inside the transaction, so that a copy that
+    // cannot be read leaves the file as it was.
+    UndoLog::Range inverse;
+    std::string problem;
+    ProjectData replayed;
+    if (history_.replay(side, inverse, problem) && load(db_, replayed, problem) &&
+        exec(db_, "COMMIT")) {
+        history_.replayed(side, inverse);
+        data = std::move(replayed);
+        lastError_.clear();
+        return true;
+    }
+    lastError_ = "the project cannot be written: " + (problem.empty() ? sqlite3_errmsg(db_) : problem);
+    exec(db_, "ROLLBACK");
+    return false;
 }
 
 std::vector<std::string> ProjectFile::integrityProblems()

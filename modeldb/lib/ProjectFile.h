@@ -4,7 +4,9 @@
 #pragma once
 
 #include "ProjectData.h"
+#include "UndoLog.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +14,8 @@
 struct sqlite3;
 
 namespace teva {
+
+class SqlStatement;
 
 // Application id stored in the database header ("TEVA").
 inline constexpr int kApplicationId = 0x54455641;
@@ -36,7 +40,9 @@ public:
     ProjectFile& operator=(const ProjectFile&) = delete;
 
     // Each write below is one committed transaction: true when committed,
-    // false (nothing changed, lastError() set) otherwise.
+    // false (nothing changed, lastError() set) otherwise. Each is logged in
+    // history(), as part of its open step or as a step of its own named
+    // after the library entry that makes it.
     bool putHeader(const RecordBytes& header);
     bool putRecord(int kind, const RecordKey& key, const RecordBytes& bytes);
     bool deleteRecord(int kind, const RecordKey& key);
@@ -44,6 +50,14 @@ public:
     bool renameName(int kind, int number, const std::string& text);
     bool deleteName(int kind, int number);
     bool addStorey(int number, const std::string& name, double height);
+
+    // Takes the last step of `side` of history() back in one committed
+    // transaction and reads the file again into `data`: true when committed,
+    // false (nothing changed, lastError() set) otherwise.
+    bool replay(UndoLog::Side side, ProjectData& data);
+
+    UndoLog& history() { return history_; }
+    const UndoLog& history() const { return history_; }
 
     // Problems found by SQLite's integrity_check (empty when sound).
     std::vector<std::string> integrityProblems();
@@ -54,10 +68,17 @@ public:
 private:
     ProjectFile(sqlite3* db, std::string path);
     // Runs `body` (returning true when its statements succeeded) inside one
-    // BEGIN IMMEDIATE ... COMMIT; rolls back on any failure.
-    template <typename Body> bool transaction(Body&& body);
+    // BEGIN IMMEDIATE ... COMMIT; rolls back on any failure. `entry` names
+    // the write in the history when no step is open.
+    template <typename Body> bool transaction(const char* entry, Body&& body);
+
+    // The statement for `sql`, prepared once for this connection (writes
+    // compile the history's triggers too) and reset for another run.
+    SqlStatement& statement(const char* sql);
 
     sqlite3* db_;
+    UndoLog history_;
+    std::map<std::string, std::unique_ptr<SqlStatement>> statements_;
     std::string path_;
     std::string lastError_;
 };

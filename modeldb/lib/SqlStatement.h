@@ -47,6 +47,13 @@ public:
         return *this;
     }
 
+    // Makes the statement ready to run again (bindings stay).
+    void reset()
+    {
+        if (stmt_)
+            sqlite3_reset(stmt_);
+    }
+
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
     // Runs a statement that returns no rows: true when it completed.

@@ -11,6 +11,33 @@ namespace {
 // Longest project file path read from a caller.
 constexpr std::size_t kMaxPathBytes = 4095;
 
+// teva_undo and teva_redo: 0, -3 nothing to take, -4 while a step is
+// open, -5 (teva_last_error() telling why) when the file refused it.
+int replay(UndoLog::Side side)
+{
+    Project* project = openProject();
+    if (!project)
+        return TEVA_NOT_FOUND;
+    const int result = project->replay(side);
+    setLastError(result == TEVA_WRITE_FAILED ? project->lastWriteError() : std::string());
+    return result;
+}
+
+// The label of the step undo or redo would take, copied so that it stays
+// readable until the next call for the same side.
+const char* stepLabel(UndoLog::Side side)
+{
+    static std::string labels[2];
+    std::string& label = labels[side == UndoLog::Side::Undo ? 0 : 1];
+    label.clear();
+    guarded(0, [&] {
+        if (const Project* project = openProject())
+            label = project->stepLabel(side);
+        return 0;
+    });
+    return label.c_str();
+}
+
 } // namespace
 
 extern "C" {
@@ -90,6 +117,47 @@ TEVA_API int teva_add_storey(const char* name, double height)
         setLastError(number < 0 ? error : std::string());
         return number;
     });
+}
+
+TEVA_API int teva_step_begin(const char* label)
+{
+    return guarded(static_cast<int>(TEVA_BAD_ARGUMENT), [&] {
+        Project* project = openProject();
+        if (!project)
+            return static_cast<int>(TEVA_NOT_FOUND);
+        const auto text = readLabel(label);
+        if (!text)
+            return static_cast<int>(TEVA_BAD_ARGUMENT);
+        return project->beginStep(*text);
+    });
+}
+
+TEVA_API int teva_step_end(void)
+{
+    return guarded(static_cast<int>(TEVA_BAD_ARGUMENT), [] {
+        Project* project = openProject();
+        return project ? project->endStep() : static_cast<int>(TEVA_NOT_FOUND);
+    });
+}
+
+TEVA_API int teva_undo(void)
+{
+    return guarded(static_cast<int>(TEVA_WRITE_FAILED), [] { return replay(UndoLog::Side::Undo); });
+}
+
+TEVA_API int teva_redo(void)
+{
+    return guarded(static_cast<int>(TEVA_WRITE_FAILED), [] { return replay(UndoLog::Side::Redo); });
+}
+
+TEVA_API const char* teva_undo_label(void)
+{
+    return stepLabel(UndoLog::Side::Undo);
+}
+
+TEVA_API const char* teva_redo_label(void)
+{
+    return stepLabel(UndoLog::Side::Redo);
 }
 
 TEVA_API int teva_check(void)

@@ -5,8 +5,10 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 using teva::isUtf8;
+using teva::readLabel;
 using teva::readName;
 using teva::readText;
 
@@ -65,6 +67,34 @@ TEST(TevaNameText, NeverReadsPastTheBuffer)
     const auto name = readName(block.get());
     ASSERT_TRUE(name);
     EXPECT_EQ(name->size(), 63u);
+}
+
+TEST(TevaNameText, StepLabelsAreCutAfterTheirLastWholeCharacter)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::optional<std::string> label;
+    };
+    const Case cases[] = {
+        {"short", "斜面定義 sl:1", "斜面定義 sl:1"},
+        {"63 bytes", std::string(63, 'a'), std::string(63, 'a')},
+        {"64 bytes", std::string(64, 'a'), std::string(63, 'a')},
+        {"a letter across byte 63", "a" + repeat("斜", 22), "a" + repeat("斜", 20)},
+        {"a letter ending at byte 63", repeat("斜", 22), repeat("斜", 21)},
+        {"four-byte letter across", std::string(62, 'a') + "\xF0\x9F\x98\x80", std::string(62, 'a')},
+        {"empty", "", std::nullopt},
+        {"not UTF-8 in the kept part", "\xFF" + std::string(70, 'a'), std::nullopt},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.name);
+        EXPECT_EQ(readLabel(t.text.c_str()), t.label);
+    }
+    EXPECT_FALSE(readLabel(nullptr));
+    // No terminator within a 64-byte block: read no further.
+    auto block = std::make_unique<char[]>(64);
+    std::memset(block.get(), 'q', 64);
+    EXPECT_EQ(readLabel(block.get()), std::string(63, 'q'));
 }
 
 TEST(TevaNameText, TitlesHaveTheirOwnLimit)

@@ -77,6 +77,12 @@ void expectEverythingNotFound()
     EXPECT_EQ(sp_GetMaxEdge(), -1);
     EXPECT_EQ(teva_add_storey("1F", 0), -1);
     EXPECT_EQ(teva_check(), -1);
+    EXPECT_EQ(teva_step_begin("step"), TEVA_NOT_FOUND);
+    EXPECT_EQ(teva_step_end(), TEVA_NOT_FOUND);
+    EXPECT_EQ(teva_undo(), TEVA_NOT_FOUND);
+    EXPECT_EQ(teva_redo(), TEVA_NOT_FOUND);
+    EXPECT_STREQ(teva_undo_label(), "");
+    EXPECT_STREQ(teva_redo_label(), "");
 }
 
 } // namespace

@@ -417,6 +417,27 @@ std::vector<Entry> entries()
                      const int r = noted(teva_add_storey(maybe(h, t.get()), heights[h.below(8)]));
                      return r >= 1 || r == -1 ? std::string() : "teva_add_storey answered " + std::to_string(r);
                  }});
+    e.push_back({"teva_step_begin", false, [](Hostile& h) {
+                     auto t = h.text();
+                     return expectIn("teva_step_begin", teva_step_begin(maybe(h, t.get())), {0, -3, -4});
+                 }});
+    e.push_back({"teva_step_end", false, [](Hostile&) {
+                     return expectIn("teva_step_end", teva_step_end(), {0, -3, -4});
+                 }});
+    // Undo and redo write the file; answering anything but 0 they must not.
+    e.push_back({"teva_undo", true, [](Hostile&) {
+                     return expectIn("teva_undo", noted(teva_undo()), {0, -3, -4});
+                 }});
+    e.push_back({"teva_redo", true, [](Hostile&) {
+                     return expectIn("teva_redo", noted(teva_redo()), {0, -3, -4});
+                 }});
+    e.push_back({"teva_undo_label", false, [](Hostile&) {
+                     const char* undo = teva_undo_label();
+                     const char* redo = teva_redo_label();
+                     return undo && redo && std::strlen(undo) < 64 && std::strlen(redo) < 64
+                                ? std::string()
+                                : std::string("a step label is null or longer than 63 bytes");
+                 }});
     return e;
 }
 
