@@ -18,6 +18,8 @@
 #include "TestBuilding.h"
 #include "model/ModelDbLibrary.h"
 #include "model/NodeSelection.h"
+#include "panels/PlacementPanel.h"
+#include "panels/RangeComboBox.h"
 #include "view/SlopeEditorView.h"
 
 namespace {
@@ -143,6 +145,49 @@ TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
     const auto& levels = dump["records"]["levels"];
     ASSERT_EQ(levels.size(), 3u);
     EXPECT_NEAR(levels.back()["height"].get<double>(), 2000.0, 0.01);
+}
+
+// The same extraction, taken back with Ctrl+Z: the axis and the level are
+// gone from the file and from the placement panel's lists; Ctrl+Y brings
+// them back.
+TEST_F(ModelEditCommands, ExtractionUndoneAndRedoneFromTheKeyboard) {
+    PlacementPanel placement(nullptr, context, dir.File("Vorna3D.ini"));
+    auto listed = [&](RangeBox box, const char* text) { return placement.Box(box)->Entries().contains(text); };
+    view->resize(640, 480);
+    Camera& camera = view->ViewCamera();
+    camera.target = {5000, 3000, 11000};
+    camera.azimuth = 300;
+    camera.elevation = 25;
+    camera.distance = 22000;
+    view->PickedNodes() = {At("R", "X1", "Y1"), At("RF", "X2", "Y1"), At("RF", "X2", "Y2"), At("R", "X1", "Y2")};
+    BuildOutlineShape(view->PickedNodes(), view->Shapes());
+    view->grabFramebuffer();
+    const auto at = PointOn(*view->Shapes().FindOutlineShape());
+    ASSERT_TRUE(at);
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    dialogs.menuAnswers = {kCommandExtractLines};
+    RightClick(*at);
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    ASSERT_TRUE(listed(RangeBox::XLeft, "1'") || listed(RangeBox::YLeft, "1'"));
+    ASSERT_TRUE(listed(RangeBox::Lower, "RF - 1"));
+
+    QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->Notice(), "元に戻す: 他斜面との交線を抽出");
+    EXPECT_FALSE(listed(RangeBox::XLeft, "1'") || listed(RangeBox::YLeft, "1'"));
+    EXPECT_FALSE(listed(RangeBox::Lower, "RF - 1"));
+    EXPECT_EQ(DB_Usfind(TEVA_NAME_AXIS, "1'"), -2);
+
+    QTest::keyClick(view.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(view->Notice(), "やり直し: 他斜面との交線を抽出");
+    EXPECT_TRUE(listed(RangeBox::Lower, "RF - 1"));
+    QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // nothing left to redo
+    QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier);
+
+    const nlohmann::json dump = Dump();
+    EXPECT_FALSE(Has(dump["names"]["axis"], "name", "1'"));
+    EXPECT_FALSE(Has(dump["layers"], "label", "RF - 1"));
+    EXPECT_EQ(dump["records"]["levels"].size(), 2u);
 }
 
 }  // namespace
