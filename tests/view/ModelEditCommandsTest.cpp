@@ -54,6 +54,21 @@ protected:
         view->SetSelectedShape(nullptr);
         return std::nullopt;
     }
+    // The outline over X1-X2 by Y1-Y2 falling from R to RF.
+    void PickCuttingOutline() {
+        view->PickedNodes() = {At("R", "X1", "Y1"), At("RF", "X2", "Y1"), At("RF", "X2", "Y2"), At("R", "X1", "Y2")};
+        BuildOutlineShape(view->PickedNodes(), view->Shapes());
+        view->grabFramebuffer();
+    }
+    // A camera on the corner of South roof where the outline's cut lies.
+    void LookAtTheCut() {
+        view->resize(640, 480);
+        Camera& camera = view->ViewCamera();
+        camera.target = {5000, 3000, 11000};
+        camera.azimuth = 300;
+        camera.elevation = 25;
+        camera.distance = 22000;
+    }
     static bool Has(const nlohmann::json& list, const char* key, const std::string& value) {
         return std::any_of(list.begin(), list.end(), [&](const auto& e) { return e[key] == value; });
     }
@@ -91,19 +106,8 @@ TEST_F(ModelEditCommands, DeleteFromTheRegisteredSlopeMenuAfterConfirming) {
 // the level and the axis along the cut; the outline then defines, and all of
 // it is in the file.
 TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
-    const auto pick = [&] {
-        view->PickedNodes() = {At("R", "X1", "Y1"), At("RF", "X2", "Y1"), At("RF", "X2", "Y2"), At("R", "X1", "Y2")};
-        BuildOutlineShape(view->PickedNodes(), view->Shapes());
-        view->grabFramebuffer();
-    };
-    // A camera on the corner of South roof where the cut lies.
-    view->resize(640, 480);
-    Camera& camera = view->ViewCamera();
-    camera.target = {5000, 3000, 11000};
-    camera.azimuth = 300;
-    camera.elevation = 25;
-    camera.distance = 22000;
-    pick();
+    LookAtTheCut();
+    PickCuttingOutline();
     const SlopeShape* outline = view->Shapes().FindOutlineShape();
     ASSERT_NE(outline, nullptr);
     const auto at = PointOn(*outline);
@@ -132,7 +136,7 @@ TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
     if (folder) view->grabFramebuffer().save(QString::fromUtf8(folder) + "/extraction-after.png");
 
     dialogs.shown.clear();
-    pick();
+    PickCuttingOutline();
     dialogs.menuAnswers = {kCommandDefine};
     RightClick(*PointOn(*view->Shapes().FindOutlineShape()));
     EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
@@ -153,15 +157,8 @@ TEST_F(ModelEditCommands, OutlineCuttingSouthRoofExtractsThenDefines) {
 TEST_F(ModelEditCommands, ExtractionUndoneAndRedoneFromTheKeyboard) {
     PlacementPanel placement(nullptr, context, dir.File("Vorna3D.ini"));
     auto listed = [&](RangeBox box, const char* text) { return placement.Box(box)->Entries().contains(text); };
-    view->resize(640, 480);
-    Camera& camera = view->ViewCamera();
-    camera.target = {5000, 3000, 11000};
-    camera.azimuth = 300;
-    camera.elevation = 25;
-    camera.distance = 22000;
-    view->PickedNodes() = {At("R", "X1", "Y1"), At("RF", "X2", "Y1"), At("RF", "X2", "Y2"), At("R", "X1", "Y2")};
-    BuildOutlineShape(view->PickedNodes(), view->Shapes());
-    view->grabFramebuffer();
+    LookAtTheCut();
+    PickCuttingOutline();
     const auto at = PointOn(*view->Shapes().FindOutlineShape());
     ASSERT_TRUE(at);
     platform::ScriptedDialogs dialogs;
