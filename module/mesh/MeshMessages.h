@@ -19,5 +19,6 @@ inline constexpr const char* kMeshTrianglesOnly =
 inline constexpr const char* kMeshOrderSelectLeft = "左側のリストから項目を選択してください。";
 inline constexpr const char* kMeshOrderItemsLeft = "左項目がまだ残っています。";
 inline constexpr const char* kMeshCoordinateRange = "座標は -1000000000 から 1000000000 までの数値を入力して下さい。";
+inline constexpr const char* kUndoInMeshModeNotice = "メッシュモードでは元に戻せません";
 inline constexpr const char* kMeshCountRange = "1 から 999 までの整数を入力して下さい。";
 inline constexpr const char* kMeshNotANumber = "数値を入力して下さい。";

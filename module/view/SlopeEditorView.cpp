@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "Dialogs.h"
+#include "mesh/MeshMessages.h"
 #include "model/BusyFlag.h"
 #include "model/ModelSteps.h"
 #include "view/ScenePicker.h"
@@ -263,10 +264,11 @@ void SlopeEditorView::keyPressEvent(QKeyEvent* event) {
 
 void SlopeEditorView::UndoOrRedo(bool redo) {
     if (!UndoSupported()) return;
-    // Mesh mode shows a slope the step may change: back to slope mode first.
+    // Mesh mode shows a slope a step may change, and a mesh not yet saved:
+    // nothing is taken back there.
     if (mode_ == InteractionMode::Mesh) {
-        LeaveMeshMode();
-        emit ModeChanged();
+        ShowNotice(kUndoInMeshModeNotice);
+        return;
     }
     const auto label = redo ? RedoModelStep() : UndoModelStep();
     if (!label) return;

@@ -161,6 +161,11 @@ TEST_F(MeshMode, DividedSavedMeshIsLinkedAndDrawnAfterReopening) {
     ASSERT_EQ(view->Mesh().working.size(), 24u);
     EXPECT_FALSE(view->Mesh().selectedElement);
     SaveScreenshot(view->grabFramebuffer(), "mesh-divided.png");
+    // Undo keeps the mesh not yet saved, and says so.
+    QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->Mode(), InteractionMode::Mesh);
+    EXPECT_EQ(view->Mesh().working.size(), 24u);
+    EXPECT_EQ(view->Notice(), kUndoInMeshModeNotice);
 
     // メッシュを保存 from the background menu of a right click beside the roof.
     const std::string path = dir.File("south.tmsh");
