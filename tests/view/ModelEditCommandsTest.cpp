@@ -180,6 +180,14 @@ TEST_F(ModelEditCommands, ExtractionUndoneAndRedoneFromTheKeyboard) {
     EXPECT_TRUE(listed(RangeBox::Lower, "RF - 1"));
     QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // nothing left to redo
     QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier);
+    // A library without the undo entries: the keys do nothing.
+    const ModelDbEntries bound = Db();
+    ModelDbEntries without = bound;
+    without.teva_redo = nullptr;
+    ModelDbLibrary::Instance().ReplaceEntries(without);
+    QTest::keyClick(view.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_FALSE(listed(RangeBox::Lower, "RF - 1"));
+    ModelDbLibrary::Instance().ReplaceEntries(bound);
 
     const nlohmann::json dump = Dump();
     EXPECT_FALSE(Has(dump["names"]["axis"], "name", "1'"));
