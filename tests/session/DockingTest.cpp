@@ -282,11 +282,25 @@ TEST(DockingMenu, HoveredBandIsBlendedOnceWithTheDarkLayer) {
     bright.setGeometry(300, 300, 200, 200);
     bright.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bright));
-    QTest::qWait(50);
     PaneWindow* camera = w.C()->CameraPane();
-    camera->OpenDockingMenu(QPoint(400, 400));
-    toolkit::DockingMenu* menu = camera->OpenMenu();
-    ASSERT_NE(menu, nullptr);
+    // The menu captures the screen when it opens. Tests running beside this
+    // one share the display and may briefly cover the bright window: open
+    // the menu again until its capture sees it.
+    toolkit::DockingMenu* menu = nullptr;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        bright.raise();
+        QTest::qWait(50);
+        camera->OpenDockingMenu(QPoint(400, 400));
+        menu = camera->OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        const QImage& capture = menu->Capture();
+        if (!capture.isNull() && capture.pixelColor(0, 0).red() > 150 &&
+            capture.pixelColor(capture.width() - 1, capture.height() - 1).red() > 150)
+            break;
+        camera->CloseDockingMenu();
+        menu = nullptr;
+    }
+    ASSERT_NE(menu, nullptr) << "the bright window stayed covered";
     const int row = 2;
     const QPoint hover(50, 15 * row + 8);
     QMouseEvent move(QEvent::MouseMove, QPointF(hover), menu->mapToGlobal(QPointF(hover)), Qt::NoButton,
