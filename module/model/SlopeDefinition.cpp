@@ -3,6 +3,14 @@
 #include "RecordLayouts.h"
 #include "model/ModelDbLibrary.h"
 
+std::optional<teva::SlopeRecord> ReadSlopeRecord(int16_t number) {
+    if (!ModelBound()) return std::nullopt;
+    unsigned char buffer[teva::SlopeRecord::size] = {};
+    teva::putI16(buffer, 0, number);
+    if (Db().DB_get(teva::SlopeRecord::kind, buffer) < 0) return std::nullopt;
+    return teva::decodeSlope(buffer);
+}
+
 SlopeDefinition ReadSlopeDefinition(LayerCode slope) {
     SlopeDefinition definition;
     const auto& db = Db();

@@ -18,6 +18,10 @@ struct SlopeDefinition {
     std::optional<std::string> meshFilePath;  // type 5 with a readable path record
 };
 
+// The SlopeRecord of slope name number `number`; nothing when it cannot be
+// read or no library is bound.
+std::optional<teva::SlopeRecord> ReadSlopeRecord(int16_t number);
+
 // Reads the SlopeRecord of a slope layer (or name) code: the record whose
 // key is |code / 32768|, and for a mesh-file slope its MeshFileRecord.
 SlopeDefinition ReadSlopeDefinition(LayerCode slope);

@@ -6,6 +6,7 @@
 #include "model/ModelDbLibrary.h"
 #include "model/ModelQueries.h"
 #include "model/ModelEditMessages.h"
+#include "model/SlopeDefinition.h"
 #include "model/SlopeMessages.h"
 #include "model/SlopeName.h"
 
@@ -14,13 +15,6 @@ namespace {
 using SlopeBuffer = std::array<unsigned char, teva::SlopeRecord::size>;
 constexpr int32_t kFieldMax = 32767;
 constexpr size_t kNameBufferSize = 64;  // what the library asks of a name buffer
-
-std::optional<teva::SlopeRecord> ReadSlopeRecord(int16_t number) {
-    SlopeBuffer buffer{};
-    teva::putI16(buffer.data(), 0, number);
-    if (Db().DB_get(teva::SlopeRecord::kind, buffer.data()) < 0) return std::nullopt;
-    return teva::decodeSlope(buffer.data());
-}
 
 std::optional<std::string> SlopeName(int16_t number) {
     std::array<char, kNameBufferSize> name{};

@@ -7,21 +7,9 @@
 #include "model/MeshFileRecords.h"
 #include "model/MeshOutline.h"
 #include "model/ModelDbLibrary.h"
+#include "model/SlopeDefinition.h"
 
 namespace {
-
-std::optional<teva::SlopeRecord> ReadRecord(int16_t number) {
-    if (!ModelBound()) return std::nullopt;
-    teva::SlopeRecord key;
-    key.slopeNumber = number;
-    unsigned char buffer[teva::SlopeRecord::size] = {};
-    teva::encode(key, buffer);
-    if (Db().DB_get(teva::SlopeRecord::kind, buffer) < -1) return std::nullopt;
-    teva::SlopeRecord record = teva::decodeSlope(buffer);
-    // A record read under another key is not this slope's.
-    if (record.slopeNumber != number) return std::nullopt;
-    return record;
-}
 
 std::optional<std::string> Refuse(MeshWorkspace& ws, const char* message) {
     ws.Clear();
@@ -34,7 +22,7 @@ std::optional<std::string> Refuse(MeshWorkspace& ws, const char* message) {
 std::optional<std::string> LoadSlopeMesh(LayerCode slope, MeshWorkspace& ws) {
     ws.Clear();
     const int16_t number = ModelBound() ? SlopeNumberOf(Db().sp_cpnam(slope)) : 0;
-    const auto record = number > 0 ? ReadRecord(number) : std::nullopt;
+    const auto record = number > 0 ? ReadSlopeRecord(number) : std::nullopt;
     if (!record) return Refuse(ws, kMeshDefinitionUnreadable);
     ws.slopeNumber = number;
 
@@ -57,7 +45,7 @@ std::optional<std::string> LoadSlopeMesh(LayerCode slope, MeshWorkspace& ws) {
 }
 
 bool LinkMeshFile(int16_t number, const std::string& path) {
-    auto record = ReadRecord(number);
+    auto record = ReadSlopeRecord(number);
     if (!record) {
         platform::CurrentDialogs().ShowMessage(kMeshDefinitionUnreadable);
         return false;
