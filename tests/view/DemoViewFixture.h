@@ -6,15 +6,22 @@
 
 #include <GL/glu.h>
 
+#include <QApplication>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <set>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "QtDialogs.h"
+#include "ScriptedDialogs.h"
 #include "TempDir.h"
+#include "tevalib.h"
 #include "model/ModelDbLibrary.h"
 #include "view/SlopeEditorView.h"
 
@@ -56,6 +63,45 @@ protected:
         view.reset();
         teva_close();
         ModelDbLibrary::Instance().Unload();
+    }
+    static LayerCode Storey(const char* name) { return DB_Usfind(TEVA_NAME_STOREY, name); }
+    // The node where axes `a` and `b` cross on storey `storey`.
+    static NodeRef At(const char* storey, const char* a, const char* b) {
+        const LayerCode layer = Storey(storey);
+        const int axisA = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, a));
+        const int axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
+        return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
+    }
+    // The layer code of a registered slope on RF.
+    static LayerCode SlopeLayer(const char* name) { return -(32768 * DB_Usfind(TEVA_NAME_SLOPE, name) + Storey("RF")); }
+    // With TORMEL_SCREENSHOT_DIR set, the real popup menu `open` brings up,
+    // grabbed from the screen with the view under it and `margin` more
+    // pixels right and below, then dismissed unchosen.
+    void SaveMenuScreenshot(const char* name, QSize margin, const std::function<void()>& open) {
+        const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR");
+        if (!folder || !*folder) return;
+        platform::QtDialogs real;
+        platform::ScopedDialogs scope(real);
+        QTimer::singleShot(300, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            if (!menu) return;
+            const QPoint origin = view->mapToGlobal(QPoint(0, 0));
+            view->screen()
+                ->grabWindow(0, origin.x(), origin.y(), view->width() + margin.width(), view->height() + margin.height())
+                .save(QString::fromUtf8(folder) + "/" + name);
+            menu->close();
+        });
+        open();
+    }
+    // The view resized to `size`, its camera on `target` from the given
+    // angles (degrees) and distance (millimetres).
+    void Look(QSize size, const Vec3d& target, float azimuth, float elevation, float distance) {
+        view->resize(size);
+        Camera& camera = view->ViewCamera();
+        camera.target = target;
+        camera.azimuth = azimuth;
+        camera.elevation = elevation;
+        camera.distance = distance;
     }
     // Where a model point appears in the view after the last frame, y down.
     QPoint ToWindow(const Vec3d& p) {

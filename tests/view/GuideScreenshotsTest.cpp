@@ -42,22 +42,10 @@ namespace {
 
 class GuideScreenshots : public DemoViewFixture {
 protected:
-    static LayerCode Storey(const char* name) { return DB_Usfind(TEVA_NAME_STOREY, name); }
-    static NodeRef At(const char* storey, const char* a, const char* b) {
-        const LayerCode layer = Storey(storey);
-        const int axisA = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, a));
-        const int axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
-        return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
-    }
     // The ramp of the walkthrough: 1F at X2/Y1 and X3/Y1 up to 2F at X3/Y2
     // and X2/Y2, seen from the south-west.
     void PickTheRamp() {
-        view->resize(480, 360);
-        Camera& camera = view->ViewCamera();
-        camera.target = {9000, 3000, 1750};
-        camera.azimuth = 240;
-        camera.elevation = 30;
-        camera.distance = 24000;
+        Look(QSize(480, 360), {9000, 3000, 1750}, 240, 30, 24000);
         view->PickedNodes() = {At("1F", "X2", "Y1"), At("1F", "X3", "Y1"), At("2F", "X3", "Y2"), At("2F", "X2", "Y2")};
         BuildOutlineShape(view->PickedNodes(), view->Shapes());
         view->grabFramebuffer();
@@ -89,24 +77,6 @@ protected:
         });
         open();
         return answered;
-    }
-    // With TORMEL_SCREENSHOT_DIR set, the real popup menu `open` brings up,
-    // grabbed from the screen with the view under it, then dismissed.
-    void SaveMenuScreenshot(const char* name, const std::function<void()>& open) {
-        const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR");
-        if (!folder || !*folder) return;
-        platform::QtDialogs real;
-        platform::ScopedDialogs scope(real);
-        QTimer::singleShot(300, [&] {
-            QWidget* menu = QApplication::activePopupWidget();
-            if (!menu) return;
-            const QPoint origin = view->mapToGlobal(QPoint(0, 0));
-            view->screen()
-                ->grabWindow(0, origin.x(), origin.y(), view->width() + 120, view->height() + 40)
-                .save(QString::fromUtf8(folder) + "/" + name);
-            menu->close();
-        });
-        open();
     }
     // Chooses `text` in the box's list as a user does: the box clicked open
     // (unless it is), the list scrolled to the entry, the entry clicked.
@@ -318,7 +288,7 @@ TEST_F(GuideScreenshots, MeshDialogsOnSouthRoof) {
         for (const MeshVertex& v : vs) c = c + Vec3d(v.x, v.y, v.z) * (1.0 / vs.size());
         return ToWindow(c) + QPoint(5, 3);
     };
-    SaveMenuScreenshot("mesh-element-menu.png", [&] { Click(Qt::LeftButton, centreOf(0)); });
+    SaveMenuScreenshot("mesh-element-menu.png", QSize(120, 40), [&] { Click(Qt::LeftButton, centreOf(0)); });
     dialogs.menuAnswers = {3};
     const bool divided = WithDialog<DivisionCountDialog>([&] { Click(Qt::LeftButton, centreOf(0)); },
                                                          [](DivisionCountDialog& dialog) {

@@ -48,9 +48,6 @@ protected:
         DemoViewFixture::SetUp();
         view->SetMeshDialogs(&meshDialogs);
     }
-    static LayerCode SlopeLayer(const char* name) {
-        return -(32768 * DB_Usfind(TEVA_NAME_SLOPE, name) + DB_Usfind(TEVA_NAME_STOREY, "RF"));
-    }
     void Enter(const char* slope = "South roof") {
         view->SetSelectedShape(view->Shapes().FindShapeByNumber(SlopeLayer(slope)));
         ASSERT_TRUE(view->HasSelectedSlope());

@@ -30,14 +30,6 @@ using Strings = std::vector<std::string>;
 class ModelEditCommands : public DemoViewFixture {
 protected:
     void RightClick(QPoint at) { Click(Qt::RightButton, at); }
-    static LayerCode Storey(const char* name) { return DB_Usfind(TEVA_NAME_STOREY, name); }
-    static NodeRef At(const char* storey, const char* a, const char* b) {
-        const LayerCode layer = Storey(storey);
-        const int axisA = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, a));
-        const int axisB = Db().sp_wno(DB_Usfind(TEVA_NAME_AXIS, b));
-        return NodeRef{layer, Db().sp_nno(layer, Db().sp_xnow(axisA, axisB))};
-    }
-    static LayerCode SlopeLayer(const char* name) { return -(32768 * DB_Usfind(TEVA_NAME_SLOPE, name) + Storey("RF")); }
     // Where a right-click on the shape hits it rather than what lies before it.
     std::optional<QPoint> PointOn(const SlopeShape& shape) {
         for (double t : {0.5, 0.3, 0.7, 0.2, 0.8}) {
@@ -62,12 +54,7 @@ protected:
     }
     // A camera on the corner of South roof where the outline's cut lies.
     void LookAtTheCut() {
-        view->resize(640, 480);
-        Camera& camera = view->ViewCamera();
-        camera.target = {5000, 3000, 11000};
-        camera.azimuth = 300;
-        camera.elevation = 25;
-        camera.distance = 22000;
+        Look(QSize(640, 480), {5000, 3000, 11000}, 300, 25, 22000);
     }
     static bool Has(const nlohmann::json& list, const char* key, const std::string& value) {
         return std::any_of(list.begin(), list.end(), [&](const auto& e) { return e[key] == value; });

@@ -88,25 +88,6 @@ protected:
         if (window) window->grab().save(path);
         else view->grabFramebuffer().save(path);
     }
-    // With TORMEL_SCREENSHOT_DIR set, the real outline menu open over the
-    // view at `at`, grabbed from the screen; then it is closed unchosen.
-    void SaveMenuScreenshot(const char* name, QPoint at) {
-        const char* folder = std::getenv("TORMEL_SCREENSHOT_DIR");
-        if (!folder) return;
-        platform::QtDialogs real;
-        platform::ScopedDialogs scope(real);
-        QTimer::singleShot(300, [&] {
-            QWidget* menu = QApplication::activePopupWidget();
-            if (!menu) return;
-            const QPoint origin = view->mapToGlobal(QPoint(0, 0));
-            view->screen()
-                ->grabWindow(0, origin.x(), origin.y(), view->width() + 200, view->height() + 140)
-                .save(QString::fromUtf8(folder) + "/" + name);
-            menu->close();
-        });
-        view->PickSlope(at.x(), at.y(), false);
-        view->SetSelectedShape(view->Shapes().FindOutlineShape());
-    }
     // A layer name label that lies over a slope face.
     std::optional<SceneLabel> LayerLabelOverASlope() {
         for (const SceneLabel& label : LayerNameLabels({})) {
@@ -229,7 +210,11 @@ TEST_F(PickingTest, FourClickedCornersDefinedFromTheOutlineMenu) {
     ASSERT_NE(outline, nullptr);
     view->SetSelectedShape(outline);  // its vertex numbers shown
     SaveScreenshot("picked-outline.png");
-    SaveMenuScreenshot("outline-menu.png", ToWindow(outline->Centroid()));
+    const QPoint centre = ToWindow(outline->Centroid());
+    SaveMenuScreenshot("outline-menu.png", QSize(200, 140), [&] {
+        view->PickSlope(centre.x(), centre.y(), false);
+        view->SetSelectedShape(view->Shapes().FindOutlineShape());
+    });
 
     platform::ScriptedDialogs dialogs;
     platform::ScopedDialogs scope(dialogs);
